@@ -1,0 +1,11 @@
+#include "cli/fade_command.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return Chromell::RunFadeCommand(args, std::cin, std::cout, std::cerr);
+}

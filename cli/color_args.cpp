@@ -1,0 +1,72 @@
+#include "cli/color_args.h"
+
+namespace Chromell {
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::optional<VexoFade::RgbColor> ParseColor(std::string_view text) {
+    if (!text.empty() && text.front() == '#') {
+        text.remove_prefix(1);
+    }
+    if (text.size() != 6) {
+        return std::nullopt;
+    }
+    int channels[3];
+    for (int k = 0; k < 3; ++k) {
+        const int high = HexValue(text[2 * k]);
+        const int low = HexValue(text[2 * k + 1]);
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        channels[k] = high * 16 + low;
+    }
+    return VexoFade::MakeRgb(channels[0], channels[1], channels[2]);
+}
+
+std::optional<std::array<VexoFade::RgbColor, 3>> ParseColorList(std::string_view text,
+                                                                std::string& error) {
+    std::array<VexoFade::RgbColor, 3> colors{};
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view item = text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (count == 3) {
+            error = "expected three colours, got more: '" + std::string(text) + "'";
+            return std::nullopt;
+        }
+        const auto color = ParseColor(item);
+        if (!color) {
+            error = "'" + std::string(item) + "' is not a colour; use RRGGBB or #RRGGBB";
+            return std::nullopt;
+        }
+        colors[count++] = *color;
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (count != 3) {
+        error = "expected three colours separated by commas, got " + std::to_string(count) + ": '" +
+                std::string(text) + "'";
+        return std::nullopt;
+    }
+    return colors;
+}
+
+} // namespace Chromell

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the optimised build with warnings as errors,
+# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+for preset in ci asan; do
+  echo "=== $preset: configure and build" >&2
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  echo "=== $preset: test" >&2
+  ctest --preset "$preset" -j "$jobs"
+done
