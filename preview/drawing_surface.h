@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/color.h"
+
 #include <cstdint>
 #include <string_view>
-
-#include "engine/color.h"
 
 namespace VexoFade {
 

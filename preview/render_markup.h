@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
-
 #include "engine/replace_text.h"
 #include "preview/drawing_surface.h"
+
+#include <string>
 
 namespace VexoFade {
 

@@ -1,0 +1,142 @@
+#include "preview/render_markup.h"
+
+#include "engine/hex.h"
+
+namespace VexoFade {
+namespace {
+
+constexpr std::u16string_view kLineBreakMarker = u"+chr13+";
+constexpr int kLineHeight = 16;
+constexpr float kLeftMargin = 2.0f;
+
+std::u16string LowerAscii(std::u16string_view text) {
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+    }
+    return lower;
+}
+
+bool IsSurrogatePair(std::u16string_view text, std::size_t at) {
+    return at + 1 < text.size() && (text[at] & 0xFC00) == 0xD800 &&
+           (text[at + 1] & 0xFC00) == 0xDC00;
+}
+
+// "font color=#rrggbb": up to six characters after the first "#" (or from the
+// start when there is none); red from the first two, green from the next two,
+// blue from the last two of whatever is there.
+RgbColor ColorFromTag(std::u16string_view tag) {
+    const std::size_t hash = tag.find(u'#');
+    const std::u16string_view digits =
+        tag.substr(hash == std::u16string_view::npos ? 0 : hash + 1).substr(0, 6);
+    const auto red = static_cast<int>(HexToNumber(digits.substr(0, 2)));
+    const auto green =
+        static_cast<int>(HexToNumber(digits.substr(std::min<std::size_t>(2, digits.size()), 2)));
+    const auto blue = static_cast<int>(
+        HexToNumber(digits.substr(digits.size() - std::min<std::size_t>(2, digits.size()))));
+    return MakeRgb(red, green, blue);
+}
+
+// "font face=...": everything after the first double quote, or the whole tag.
+std::u16string_view FaceFromTag(std::u16string_view tag) {
+    const std::size_t quote = tag.find(u'"');
+    return quote == std::u16string_view::npos ? tag : tag.substr(quote + 1);
+}
+
+// Applies one tag's effect; tags that mean nothing here are passed over.
+void ApplyTag(DrawingSurface& surface, std::u16string_view tag, int& shift) {
+    struct Switch {
+        std::u16string_view text;
+        void (DrawingSurface::*set)(bool);
+        bool on;
+    };
+    static constexpr Switch kSwitches[] = {
+        {u"u", &DrawingSurface::SetFontUnderline, true},
+        {u"/u", &DrawingSurface::SetFontUnderline, false},
+        {u"s", &DrawingSurface::SetFontStrikethru, true},
+        {u"/s", &DrawingSurface::SetFontStrikethru, false},
+        {u"b", &DrawingSurface::SetFontBold, true},
+        {u"/b", &DrawingSurface::SetFontBold, false},
+        {u"i", &DrawingSurface::SetFontItalic, true},
+        {u"/i", &DrawingSurface::SetFontItalic, false},
+    };
+    for (const Switch& s : kSwitches) {
+        if (tag == s.text) {
+            (surface.*s.set)(s.on);
+            return;
+        }
+    }
+    if (tag == u"sup") {
+        shift = -1;
+        return;
+    }
+    if (tag == u"sub") {
+        shift = 1;
+        return;
+    }
+    if (tag == u"/sup" || tag == u"/sub") {
+        shift = 0;
+        return;
+    }
+    if (tag.starts_with(u"font color")) {
+        surface.SetForeColor(ColorFromTag(tag));
+    }
+    if (tag.starts_with(u"font face")) {
+        surface.SetFontName(FaceFromTag(tag));
+    }
+}
+
+} // namespace
+
+void RenderMarkupPreview(DrawingSurface& surface, std::u16string markup,
+                         const YieldFunction& yield) {
+    const std::u16string text = ReplaceText(markup, u"\r", kLineBreakMarker, yield);
+
+    const std::int16_t savedUnit = surface.ScaleMode();
+    surface.SetScaleMode(kScalePixels);
+
+    float penOffset = 0.0f;
+    int lineTop = 0;
+    int shift = 0;
+
+    surface.SetFontName(u"Arial");
+    surface.SetFontSize(10.0f);
+    surface.SetFontBold(false);
+    surface.SetFontItalic(false);
+    surface.SetFontUnderline(false);
+    surface.SetFontStrikethru(false);
+    surface.SetAutoRedraw(true);
+    surface.SetForeColor(0);
+    surface.Cls();
+
+    const std::u16string_view view(text);
+    for (std::size_t i = 0; i < view.size(); ++i) {
+        const char16_t c = view[i];
+        if (c == u'<') {
+            const std::size_t close = view.find(u'>', i + 1);
+            if (close != std::u16string_view::npos) {
+                ApplyTag(surface, LowerAscii(view.substr(i + 1, close - i - 1)), shift);
+                i = close;
+                continue;
+            }
+            // A "<" that no ">" follows starts no tag: it is drawn as it stands.
+        } else if (c == u'+' && view.substr(i, kLineBreakMarker.size()) == kLineBreakMarker) {
+            lineTop += kLineHeight;
+            penOffset = 0.0f;
+            i += kLineBreakMarker.size() - 1;
+            continue;
+        }
+        const std::u16string_view character = view.substr(i, IsSurrogatePair(view, i) ? 2 : 1);
+        surface.SetCurrentY(static_cast<float>(lineTop + shift));
+        surface.SetCurrentX(kLeftMargin + penOffset);
+        surface.Print(character);
+        penOffset += surface.TextWidth(character);
+        i += character.size() - 1;
+    }
+
+    surface.SetScaleMode(savedUnit);
+}
+
+} // namespace VexoFade
