@@ -27,3 +27,9 @@ if(CHROMELL_SANITIZE)
   add_compile_options(${_chromell_san})
   add_link_options(${_chromell_san})
 endif()
+
+option(CHROMELL_FUZZ "Build the libFuzzer harnesses (clang only)" OFF)
+if(CHROMELL_FUZZ)
+  # Coverage for libFuzzer in every library the harnesses link.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

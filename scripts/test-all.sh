@@ -14,3 +14,6 @@ for preset in ci asan; do
   echo "=== $preset: test" >&2
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "=== fuzz: each harness for ${CHROMELL_FUZZ_SECONDS:-60}s" >&2
+scripts/run-fuzzers.sh "${CHROMELL_FUZZ_SECONDS:-60}"
