@@ -12,8 +12,19 @@ namespace {
 constexpr std::u16string_view kUnitPrefix = u"<Font Color=#";
 constexpr std::size_t kUnitLength = kUnitPrefix.size() + 6 + 1; // before the character itself
 
-// The wave cycle, in the order the counter walks it.
-constexpr std::array<std::u16string_view, 4> kWaveTags = {u"<sup>", u"</sup>", u"<sub>", u"</sub>"};
+// What follows the colour digits: ">" alone, or ">" and the wave tag for each
+// step of the cycle. Each entry is padded to eight units so it copies in one go.
+struct Suffix {
+    char16_t units[8];
+    std::size_t length;
+};
+constexpr Suffix kPlainSuffix = {{u'>'}, 1};
+constexpr std::array<Suffix, 4> kWaveSuffixes = {{
+    {{u'>', u'<', u's', u'u', u'p', u'>'}, 6},
+    {{u'>', u'<', u'/', u's', u'u', u'p', u'>'}, 7},
+    {{u'>', u'<', u's', u'u', u'b', u'>'}, 6},
+    {{u'>', u'<', u'/', u's', u'u', u'b', u'>'}, 7},
+}};
 
 // Two uppercase hex digits for every byte value.
 constexpr std::array<std::array<char16_t, 2>, 256> kHexPairs = [] {
@@ -39,12 +50,11 @@ std::size_t CharLength(std::u16string_view text, std::size_t at) {
 }
 
 std::size_t CountChars(std::u16string_view text) {
+    // A low surrogate is never a high one, so pairs cannot overlap and every
+    // high-low neighbourhood is one pair.
     std::size_t pairs = 0;
-    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
-        if (IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1])) {
-            ++pairs;
-            ++at;
-        }
+    for (std::size_t at = 1; at < text.size(); ++at) {
+        pairs += (IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at])) ? 1 : 0;
     }
     return text.size() - pairs;
 }
@@ -82,7 +92,7 @@ struct Rgb {
 // the result is written once and never filled with zeros first.
 class UnitWriter {
 public:
-    static constexpr std::size_t kLongestUnit = kUnitLength + 6 + 2;
+    static constexpr std::size_t kLongestUnit = kUnitPrefix.size() + 6 + 8 + 2;
 
     explicit UnitWriter(std::u16string& out) : out_(out) {}
     UnitWriter(const UnitWriter&) = delete;
@@ -119,6 +129,7 @@ void WriteSegment(UnitWriter& writer, std::u16string_view text, std::size_t char
     const double stepRed = static_cast<double>(end.red - start.red) / n;
     const double stepGreen = static_cast<double>(end.green - start.green) / n;
     const double stepBlue = static_cast<double>(end.blue - start.blue) / n;
+    int cycle = counter; // a local copy the compiler can keep in a register
     std::size_t at = 0;
     for (std::size_t i = 1; i <= chars; ++i) {
         const double step = static_cast<double>(i);
@@ -132,14 +143,14 @@ void WriteSegment(UnitWriter& writer, std::u16string_view text, std::size_t char
         std::memcpy(out, kHexPairs[red].data(), 2 * sizeof(char16_t));
         std::memcpy(out + 2, kHexPairs[green].data(), 2 * sizeof(char16_t));
         std::memcpy(out + 4, kHexPairs[blue].data(), 2 * sizeof(char16_t));
-        out[6] = u'>';
-        out += 7;
+        out += 6;
+        const Suffix* suffix = &kPlainSuffix;
         if (wave) {
-            counter = counter == 4 ? 1 : counter + 1;
-            const std::u16string_view tag = kWaveTags[counter - 1];
-            std::memcpy(out, tag.data(), 6 * sizeof(char16_t)); // the buffer has room for 6
-            out += tag.size();
+            cycle = cycle == 4 ? 1 : cycle + 1;
+            suffix = &kWaveSuffixes[cycle - 1];
         }
+        std::memcpy(out, suffix->units, sizeof suffix->units);
+        out += suffix->length;
         const std::size_t length = CharLength(text, at);
         out[0] = text[at];
         if (length == 2) {
@@ -148,6 +159,7 @@ void WriteSegment(UnitWriter& writer, std::u16string_view text, std::size_t char
         writer.Commit(out + length);
         at += length;
     }
+    counter = cycle;
 }
 
 void CheckChannel(Channel value) {
