@@ -1,6 +1,7 @@
 #include "cli/fade_command.h"
 
 #include "cli/color_args.h"
+#include "cli/preview_png.h"
 #include "engine/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
@@ -34,7 +35,8 @@ void DropOneLineEnding(std::string& text) {
 } // namespace
 
 std::string FadeUsage() {
-    return "Usage: chromell-fade [--colors C1,C2,C3] [--wave] [--] [TEXT...]\n"
+    return "Usage: chromell-fade [--colors C1,C2,C3] [--wave] [--preview FILE.png] [--] [TEXT...]\n"
+           "       chromell-fade --markup [--preview FILE.png] [--] [MARKUP...]\n"
            "Writes TEXT as chat markup in which every character carries its own font colour,\n"
            "fading from C1 to C2 over the first half and from C2 to C3 over the rest.\n"
            "With no TEXT, reads standard input (UTF-8) and drops one trailing line ending.\n"
@@ -44,10 +46,17 @@ std::string FadeUsage() {
            std::string(kDefaultColors) +
            ": red, green, blue)\n"
            "  -w, --wave             add the superscript/subscript wave\n"
+           "  -p, --preview FILE     also draw the markup as the preview box shows it, as a\n"
+           "                         PNG: white, at least 297 x 25 pixels, grown to hold\n"
+           "                         every line; needs no display\n"
+           "  -m, --markup           the input is markup: print it unchanged, no fade\n"
+           "                         (useful with --preview)\n"
            "  -h, --help             show this help and exit\n"
            "  -V, --version          show the version and exit\n"
            "\n"
-           "Exit status: 0 on success, 1 if the text cannot be faded, 2 for a usage error.\n";
+           "Exit status: 0 on success, 1 if the text cannot be faded or the preview cannot\n"
+           "be written (then nothing is printed and FILE is left as it was), 2 for a usage\n"
+           "error.\n";
 }
 
 std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_view> args,
@@ -65,6 +74,7 @@ std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_
         }
     };
     bool optionsEnded = false;
+    std::string_view waveOrColors;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string_view arg = args[k];
         if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
@@ -79,6 +89,24 @@ std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_
             line.action = FadeCommandLine::Action::Version;
         } else if (arg == "-w" || arg == "--wave") {
             line.wave = true;
+            waveOrColors = arg;
+        } else if (arg == "-m" || arg == "--markup") {
+            line.markup = true;
+        } else if (arg == "-p" || arg == "--preview" || arg.starts_with("--preview=")) {
+            std::string_view value;
+            if (arg.starts_with("--preview=")) {
+                value = arg.substr(10);
+            } else if (k + 1 < args.size()) {
+                value = args[++k];
+            } else {
+                error = std::string(arg) + " needs a value: the PNG file to write";
+                return std::nullopt;
+            }
+            if (value.empty()) {
+                error = "--preview needs a file name";
+                return std::nullopt;
+            }
+            line.previewPath = std::string(value);
         } else if (arg == "-c" || arg == "--colors" || arg.starts_with("--colors=")) {
             std::string_view value;
             if (arg.starts_with("--colors=")) {
@@ -95,10 +123,15 @@ std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_
                 return std::nullopt;
             }
             line.colors = *colors;
+            waveOrColors = "--colors";
         } else {
             error = "unknown option '" + std::string(arg) + "'";
             return std::nullopt;
         }
+    }
+    if (line.markup && !waveOrColors.empty()) {
+        error = std::string(waveOrColors) + " has no effect with --markup, which does not fade";
+        return std::nullopt;
     }
     line.text = std::move(words);
     return line;
@@ -120,6 +153,10 @@ int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std
         out << kProgram << ' ' << CHROMELL_VERSION << '\n';
         return 0;
     }
+    if (std::string why; line->previewPath && !PreviewAvailable(why)) {
+        err << kProgram << ": " << why << '\n';
+        return 1;
+    }
 
     std::string bytes;
     if (line->text) {
@@ -129,29 +166,59 @@ int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std
         DropOneLineEnding(bytes);
     }
     VexoFade::Utf8Error bad{};
-    const auto text = VexoFade::DecodeUtf8(bytes, &bad);
+    auto text = VexoFade::DecodeUtf8(bytes, &bad);
     if (!text) {
         err << kProgram << ": the text is not valid UTF-8 (bad byte at offset " << bad.offset
             << (line->text ? " of the joined arguments" : " of the input") << ")\n";
         return 1;
     }
     std::string markup;
-    try {
-        const auto& c = line->colors;
-        const std::u16string faded = VexoFade::FadeThreeColors(
-            c[0], c[1], c[2], *text, line->wave ? VexoFade::kTrue : VexoFade::kFalse);
-        markup.reserve(faded.size() + 1);
-        VexoFade::AppendUtf8(faded, markup);
-    } catch (const VexoFade::Error& e) {
-        err << kProgram << ": " << e.what() << '\n';
-        return 1;
+    std::u16string previewMarkup;
+    if (line->markup) {
+        markup = std::move(bytes);
+        if (line->previewPath) {
+            previewMarkup = std::move(*text);
+        }
+    } else {
+        try {
+            const auto& c = line->colors;
+            std::u16string faded = VexoFade::FadeThreeColors(
+                c[0], c[1], c[2], *text, line->wave ? VexoFade::kTrue : VexoFade::kFalse);
+            markup.reserve(faded.size() + 1);
+            VexoFade::AppendUtf8(faded, markup);
+            if (line->previewPath) {
+                previewMarkup = std::move(faded);
+            }
+        } catch (const VexoFade::Error& e) {
+            err << kProgram << ": " << e.what() << '\n';
+            return 1;
+        }
     }
+
+    std::unique_ptr<PendingPreview> preview;
+    if (line->previewPath) {
+        std::string previewError;
+        preview = PreparePreviewPng(previewMarkup, *line->previewPath, previewError);
+        if (!preview) {
+            err << kProgram << ": " << previewError << '\n';
+            return 1;
+        }
+    }
+
     markup.push_back('\n');
     out.write(markup.data(), static_cast<std::streamsize>(markup.size()));
     out.flush();
     if (!out) {
         err << kProgram << ": could not write the output\n";
-        return 1;
+        return 1; // an uncommitted preview is thrown away
+    }
+    if (preview) {
+        std::string commitError;
+        if (!preview->Commit(commitError)) {
+            err << kProgram << ": cannot write the preview to '" << *line->previewPath
+                << "': " << commitError << '\n';
+            return 1;
+        }
     }
     return 0;
 }

@@ -5,10 +5,21 @@
 namespace VexoFade {
 namespace {
 
-std::u16string Number(double value) {
+std::u16string Ascii(const char* text) {
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
+// Whole numbers in full; floats with enough digits to tell any two apart.
+std::u16string Number(long long value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%g", value);
-    return std::u16string(buffer, buffer + std::char_traits<char>::length(buffer));
+    std::snprintf(buffer, sizeof buffer, "%lld", value);
+    return Ascii(buffer);
+}
+
+std::u16string Number(float value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
+    return Ascii(buffer);
 }
 
 std::u16string_view Bool(bool on) {
@@ -45,7 +56,7 @@ std::int16_t RecordingSurface::ScaleMode() const {
 }
 void RecordingSurface::SetScaleMode(std::int16_t unit) {
     scaleMode_ = unit;
-    Log(u"ScaleMode", Number(unit));
+    Log(u"ScaleMode", Number(static_cast<long long>(unit)));
 }
 void RecordingSurface::SetFontName(std::u16string_view name) {
     Log(u"Name", name.empty() ? std::u16string_view(u"\"\"") : name);
@@ -69,7 +80,7 @@ void RecordingSurface::SetAutoRedraw(bool on) {
     Log(u"AutoRedraw", Bool(on));
 }
 void RecordingSurface::SetForeColor(RgbColor color) {
-    Log(u"ForeColor", Number(color));
+    Log(u"ForeColor", Number(static_cast<long long>(color)));
 }
 void RecordingSurface::Cls() {
     Log(u"Cls");

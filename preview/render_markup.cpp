@@ -2,6 +2,9 @@
 
 #include "engine/hex.h"
 
+#include <algorithm>
+#include <string>
+
 namespace VexoFade {
 namespace {
 
@@ -9,14 +12,15 @@ constexpr std::u16string_view kLineBreakMarker = u"+chr13+";
 constexpr int kLineHeight = 16;
 constexpr float kLeftMargin = 2.0f;
 
-std::u16string LowerAscii(std::u16string_view text) {
-    std::u16string lower(text);
-    for (char16_t& c : lower) {
+// Copies a tag's text into `out` in lower case. Only A-Z change: every tag
+// and prefix the renderer knows is plain ASCII.
+void AssignLower(std::u16string_view text, std::u16string& out) {
+    out.assign(text);
+    for (char16_t& c : out) {
         if (c >= u'A' && c <= u'Z') {
             c = static_cast<char16_t>(c - u'A' + u'a');
         }
     }
-    return lower;
 }
 
 bool IsSurrogatePair(std::u16string_view text, std::size_t at) {
@@ -90,7 +94,7 @@ void ApplyTag(DrawingSurface& surface, std::u16string_view tag, int& shift) {
 
 } // namespace
 
-void RenderMarkupPreview(DrawingSurface& surface, std::u16string markup,
+void RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
                          const YieldFunction& yield) {
     const std::u16string text = ReplaceText(markup, u"\r", kLineBreakMarker, yield);
 
@@ -112,16 +116,20 @@ void RenderMarkupPreview(DrawingSurface& surface, std::u16string markup,
     surface.Cls();
 
     const std::u16string_view view(text);
+    // A "<" after the last ">" starts no tag: it is drawn as it stands, and so
+    // is everything after it but line breaks.
+    const std::size_t lastClose = view.rfind(u'>');
+    std::u16string tag;
     for (std::size_t i = 0; i < view.size(); ++i) {
         const char16_t c = view[i];
         if (c == u'<') {
-            const std::size_t close = view.find(u'>', i + 1);
-            if (close != std::u16string_view::npos) {
-                ApplyTag(surface, LowerAscii(view.substr(i + 1, close - i - 1)), shift);
+            if (lastClose != std::u16string_view::npos && lastClose > i) {
+                const std::size_t close = view.find(u'>', i + 1);
+                AssignLower(view.substr(i + 1, close - i - 1), tag);
+                ApplyTag(surface, tag, shift);
                 i = close;
                 continue;
             }
-            // A "<" that no ">" follows starts no tag: it is drawn as it stands.
         } else if (c == u'+' && view.substr(i, kLineBreakMarker.size()) == kLineBreakMarker) {
             lineTop += kLineHeight;
             penOffset = 0.0f;

@@ -3,14 +3,18 @@
 #include "engine/replace_text.h"
 #include "preview/drawing_surface.h"
 
-#include <string>
+#include <string_view>
 
 namespace VexoFade {
 
 // Clears the surface and draws the markup on it character by character in the
-// colours and styles its tags set; each carriage return starts a new line.
-// `yield` is passed to ReplaceText while the line breaks are prepared.
-void RenderMarkupPreview(DrawingSurface& surface, std::u16string markup,
+// colours and styles its tags set; each carriage return (and each literal
+// "+chr13+") starts a new line 16 pixels down. A "<" with no ">" after it is
+// drawn as an ordinary character, and a surrogate pair is drawn and measured
+// as one character. The surface's ScaleMode is put back at the end; its font
+// and colour keep what the last tags set. `yield` is passed to ReplaceText
+// while the line breaks are prepared. Errors of the surface reach the caller.
+void RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
                          const YieldFunction& yield = {});
 
 } // namespace VexoFade

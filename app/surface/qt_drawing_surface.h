@@ -4,9 +4,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPointF>
 #include <QSize>
+#include <QString>
 #include <memory>
 
 class QPainter;
@@ -15,7 +17,14 @@ namespace Chromell {
 
 // A drawing surface backed by a persistent image: Cls clears it to the
 // background colour, Print draws with the text's top-left corner at the
-// current point. Units are pixels (3) or twips (1, 15 to the pixel).
+// current point. Units are pixels (3) or twips (1, 15 to the pixel); any other
+// unit code is taken as pixels. The image is 96 dots per inch whatever the
+// screen, so point sizes give the same pixels everywhere (10 points: 13 px).
+//
+// Face names are taken as markup gives them, lower case and with the closing
+// double quote of `face="..."` still on: a trailing double quote is dropped,
+// an empty name keeps the current face, and a name that no installed font
+// answers to falls back as the system's font configuration decides.
 class QtDrawingSurface : public VexoFade::DrawingSurface {
 public:
     explicit QtDrawingSurface(QSize size, QColor background = Qt::white);
@@ -28,6 +37,12 @@ public:
     // Changes the image size; the picture is cleared to the background.
     void Resize(QSize size);
     QColor background() const { return background_; }
+
+    // The image size that would show everything printed since the picture was
+    // last cleared (Cls, Resize), whether or not it fell inside the image: from
+    // the origin to the furthest right and bottom edge of any printed text,
+    // overhanging glyphs included. Empty when nothing has been printed.
+    QSize DrawnExtent() const;
 
     std::int16_t ScaleMode() const override { return scaleMode_; }
     void SetScaleMode(std::int16_t unit) override { scaleMode_ = unit; }
@@ -50,11 +65,18 @@ public:
     QColor foreColor() const { return fore_; }
 
 private:
+    struct FontState;
+
     double ToPixels(float value) const;
     float FromPixels(double pixels) const;
+    void FontChanged();
+    FontState& CurrentFontState();
+    // Width in pixels of `text` in `state`'s font.
+    double Advance(FontState& state, std::u16string_view text);
+    // Puts the text into scratch_, reusing its storage.
+    void FillScratch(std::u16string_view text);
     QPainter& Painter();
     void EndPainting();
-    void FontChanged();
 
     QImage image_;
     QColor background_;
@@ -63,9 +85,18 @@ private:
     QPointF current_;
     std::int16_t scaleMode_ = VexoFade::kScaleTwips;
     bool autoRedraw_ = false;
+
+    // Metrics and measured widths, one entry per font met so far.
+    QHash<QString, std::shared_ptr<FontState>> fontStates_;
+    FontState* fontState_ = nullptr;
+
     std::unique_ptr<QPainter> painter_;
-    struct Metrics;
-    std::unique_ptr<Metrics> metrics_;
+    const FontState* painterFont_ = nullptr;
+    bool painterPenSet_ = false;
+
+    QString scratch_;
+    double drawnRight_ = 0.0;
+    double drawnBottom_ = 0.0;
 };
 
 } // namespace Chromell

@@ -1,6 +1,7 @@
 #include "cli/fade_command.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -71,8 +72,48 @@ TEST(FadeCommand, TextsThatCannotBeFadedExitOne) {
     EXPECT_NE(invalid.err.find("offset 3"), std::string::npos) << invalid.err;
 }
 
+std::optional<FadeCommandLine> Parse(std::vector<std::string_view> args, std::string& error) {
+    return ParseFadeCommandLine(args, error);
+}
+
+TEST(FadeCommandLine, PreviewTakesAFileName) {
+    std::string error;
+    EXPECT_EQ(Parse({"-p", "a.png", "x"}, error)->previewPath, "a.png");
+    EXPECT_EQ(Parse({"--preview=b c.png"}, error)->previewPath, "b c.png");
+    EXPECT_EQ(Parse({"--", "--preview", "x"}, error)->previewPath, std::nullopt);
+    for (const auto& args : std::vector<std::vector<std::string_view>>{
+             {"--preview"}, {"--preview="}, {"x", "-p"}, {"-p", ""}}) {
+        error.clear();
+        EXPECT_FALSE(Parse(args, error));
+        EXPECT_NE(error.find("needs"), std::string::npos) << error;
+    }
+}
+
+TEST(FadeCommandLine, MarkupRefusesFadeOptions) {
+    std::string error;
+    const auto line = Parse({"--markup", "-p", "a.png", "<b>x"}, error);
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->markup);
+    EXPECT_EQ(line->text, "<b>x");
+    EXPECT_FALSE(Parse({"-m", "--wave"}, error));
+    EXPECT_NE(error.find("--wave has no effect with --markup"), std::string::npos) << error;
+    EXPECT_FALSE(Parse({"--colors=000000,000000,000000", "--markup"}, error));
+    EXPECT_NE(error.find("--colors"), std::string::npos) << error;
+}
+
+TEST(FadeCommand, MarkupIsPrintedUnchanged) {
+    EXPECT_EQ(RunWith({"--markup", "<b>x", "</b>"}).out, "<b>x </b>\n");
+    EXPECT_EQ(RunWith({"-m"}, "a\rb<\r\n").out, "a\rb<\n");
+    const Outcome invalid = RunWith({"-m"}, "\xFF");
+    EXPECT_EQ(invalid.status, 1);
+    EXPECT_EQ(invalid.out, "");
+}
+
 TEST(FadeCommand, HelpAndVersion) {
-    EXPECT_NE(RunWith({"--help"}).out.find("Usage: chromell-fade"), std::string::npos);
+    const std::string help = RunWith({"--help"}).out;
+    EXPECT_NE(help.find("Usage: chromell-fade"), std::string::npos);
+    EXPECT_NE(help.find("--preview FILE"), std::string::npos);
+    EXPECT_NE(help.find("--markup"), std::string::npos);
     EXPECT_EQ(RunWith({"--version"}).out.rfind("chromell-fade ", 0), 0u);
     EXPECT_EQ(RunWith({"-h", "--bogus"}).status, 2);
 }

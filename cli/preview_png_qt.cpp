@@ -1,0 +1,151 @@
+// Preview PNGs drawn with Qt: the window's renderer on the window's surface.
+#include "app/surface/qt_drawing_surface.h"
+#include "cli/preview_png.h"
+#include "engine/error.h"
+#include "preview/render_markup.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <exception>
+
+namespace Chromell {
+namespace {
+
+// Fonts can only be resolved while a QGuiApplication exists. When there is
+// none, one is made for the drawing: on the platform QT_QPA_PLATFORM names if
+// it is set, otherwise on the display's platform, with Qt's offscreen
+// platform as the fallback when the display cannot be reached and the choice
+// when there is no display at all. The plugin names come from the build.
+class GuiSession {
+public:
+    GuiSession() {
+        if (QCoreApplication::instance()) {
+            return;
+        }
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            QByteArray platforms;
+            if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+                platforms += CHROMELL_QPA_WAYLAND ";";
+            }
+            if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
+                platforms += CHROMELL_QPA_X11 ";";
+            }
+            platforms += CHROMELL_QPA_HEADLESS;
+            qputenv("QT_QPA_PLATFORM", platforms);
+        }
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+
+    bool CanDraw() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+private:
+    int argc_ = 1;
+    char name_[14] = "chromell-fade";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+class SavedPreview : public PendingPreview {
+public:
+    explicit SavedPreview(const QString& path) : file(path) {}
+
+    // QSaveFile throws the temporary file away when it is destroyed uncommitted.
+    bool Commit(std::string& error) override {
+        if (!file.commit()) {
+            error = file.errorString().toStdString();
+            return false;
+        }
+        return true;
+    }
+
+    QSaveFile file;
+};
+
+std::string Describe(QSize size) {
+    return VexoFade::FormatCount(size.width()) + " x " + VexoFade::FormatCount(size.height()) +
+           " pixels";
+}
+
+// Draws the preview at the size that holds all of it; the first pass, on an
+// image of the preview box's size, only finds that size (nothing outside the
+// image is drawn, so it costs little more than measuring).
+bool DrawPng(std::u16string_view markup, QByteArray& png, std::string& error) {
+    const QSize box(kPreviewBoxWidth, kPreviewBoxHeight);
+    QtDrawingSurface surface(box, Qt::white);
+    VexoFade::RenderMarkupPreview(surface, markup);
+    const QSize size = surface.DrawnExtent().expandedTo(box);
+    if (static_cast<long long>(size.width()) * size.height() > kMaxPreviewPixels) {
+        error = "the preview would be " + Describe(size) + ", more than the " +
+                VexoFade::FormatCount(kMaxPreviewPixels) +
+                " pixels this tool draws; use shorter lines or fewer of them";
+        return false;
+    }
+    if (size != box) {
+        surface.Resize(size);
+        if (surface.image().size() != size) {
+            error = "not enough memory for a preview of " + Describe(size);
+            return false;
+        }
+        VexoFade::RenderMarkupPreview(surface, markup);
+    }
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(surface.image())) {
+        error = "could not encode the preview: " + writer.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool PreviewAvailable(std::string&) {
+    return true;
+}
+
+std::unique_ptr<PendingPreview> PreparePreviewPng(std::u16string_view markup,
+                                                  const std::string& path, std::string& error) {
+    const QString fileName = QFile::decodeName(QByteArray::fromStdString(path));
+    const std::string where = "cannot write the preview to '" + path + "': ";
+    // Devices, pipes and directories are not replaced by a file.
+    const QFileInfo existing(fileName);
+    if (existing.exists() && !existing.isFile()) {
+        error = where + (existing.isDir() ? "it is a directory" : "it is not a regular file");
+        return nullptr;
+    }
+    auto pending = std::make_unique<SavedPreview>(fileName);
+    if (!pending->file.open(QIODevice::WriteOnly)) {
+        error = where + pending->file.errorString().toStdString();
+        return nullptr;
+    }
+
+    QByteArray png;
+    {
+        GuiSession session;
+        if (!session.CanDraw()) {
+            error = "cannot draw the preview: the program runs without a GUI application";
+            return nullptr;
+        }
+        try {
+            if (!DrawPng(markup, png, error)) {
+                return nullptr;
+            }
+        } catch (const std::exception& e) {
+            error = std::string("cannot draw the preview: ") + e.what();
+            return nullptr;
+        }
+    }
+    if (pending->file.write(png) != png.size()) {
+        error = where + pending->file.errorString().toStdString();
+        return nullptr;
+    }
+    return pending;
+}
+
+} // namespace Chromell
