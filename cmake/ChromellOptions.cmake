@@ -2,7 +2,14 @@
 
 option(CHROMELL_WERROR "Treat compiler warnings as errors" OFF)
 option(CHROMELL_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-option(CHROMELL_BUILD_TESTS "Build the test suite" ON)
+
+# GoogleTest and Google Benchmark exist for the build machine only, so a cross
+# build leaves tests and benchmarks out.
+set(_chromell_tests_default ON)
+if(CMAKE_CROSSCOMPILING)
+  set(_chromell_tests_default OFF)
+endif()
+option(CHROMELL_BUILD_TESTS "Build the test suite" ${_chromell_tests_default})
 
 find_package(benchmark QUIET)
 set(_chromell_bench_default OFF)
@@ -20,6 +27,11 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   if(CHROMELL_WERROR)
     add_compile_options(-Werror)
   endif()
+endif()
+
+# Windows programs carry their C++ runtime with them, so they run on their own.
+if(MINGW)
+  add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
 if(CHROMELL_SANITIZE)
