@@ -18,6 +18,16 @@ if(benchmark_FOUND AND NOT CMAKE_CROSSCOMPILING)
 endif()
 option(CHROMELL_BUILD_BENCH "Build the benchmarks (needs Google Benchmark)" ${_chromell_bench_default})
 
+# The end-to-end test of the messenger bridge builds the Windows programs with
+# MinGW-w64 and runs them under Wine.
+find_program(CHROMELL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+set(_chromell_e2e_default OFF)
+if(CHROMELL_MINGW_CXX AND NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
+  set(_chromell_e2e_default ON)
+endif()
+option(CHROMELL_WINDOWS_E2E "Cross-build the Windows programs and test them under Wine"
+       ${_chromell_e2e_default})
+
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
   set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
 endif()
