@@ -13,17 +13,20 @@
 // window open every search yields 0, that 0 is passed on, and the messages go
 // to no window: the call runs to its end and does nothing visible.
 //
-// Typical use from the desktop program (the output box's text, as it is):
+// Typical use from the desktop program, e.g. for SendOutputToIm (a copy of
+// the output box's text, the box itself left as it is):
 //
 //     auto windows = Module1::CreatePlatformWindowService(
 //         [] { QCoreApplication::processEvents(); });
-//     Quillbas::SendToIm(*windows, output);   // or SendToChat
+//     const std::u16string output = text2->toPlainText().toStdU16String();
+//     Quillbas::SendToIm(*windows, output);   // SendToChat for SendOutputToChat
 //
 // The service may be made once and kept for the life of the program. Both
 // calls block the user-interface thread: SendToIm for about 0.1 seconds
 // (running `windows.DoEvents()` up to ten times, so other handlers may run in
 // between), SendToChat for as long as the messenger takes to handle three
-// messages.
+// messages (on Windows each send gives up after 5 seconds or as soon as the
+// messenger is seen to hang).
 namespace Quillbas {
 
 // Into the topmost IM window ("AIM_IMessage"): waits for the window with its

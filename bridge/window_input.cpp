@@ -41,9 +41,9 @@ void PauseSeconds(WindowService& windows, double seconds) {
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
     if (!(milliseconds >= kLowest && milliseconds <= kHighest)) { // also catches NaN
         std::ostringstream message;
-        message
-            << "A pause of " << seconds
-            << " seconds does not fit: the milliseconds must lie within a signed 32-bit integer.";
+        message.precision(15);
+        message << "A pause of " << seconds
+                << " seconds is out of range: its milliseconds must fit a signed 32-bit integer.";
         throw VexoFade::Error(VexoFade::ErrorNumber::Overflow, message.str());
     }
     windows.Sleep(static_cast<std::int32_t>(milliseconds));

@@ -56,7 +56,8 @@ public:
     // for a window of 0).
     virtual Hwnd GetWindow(Hwnd window, std::int32_t command) = 0;
 
-    // Sends the message and returns once the window has handled it. With
+    // Sends the message and returns once the window has handled it (on
+    // Windows: or has not within a few seconds, or hangs). With
     // kWmSetText, `lParam` is the address of a NUL-terminated 8-bit text. A
     // message to window 0 reaches no window.
     virtual LResult SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) = 0;
@@ -66,7 +67,8 @@ public:
     virtual std::int32_t PostMessageA(Hwnd window, Message message, WParam wParam,
                                       LParam lParam) = 0;
 
-    // Blocks the calling thread for the given number of milliseconds.
+    // Blocks the calling thread for the given number of milliseconds; a
+    // negative count is no pause (Windows would read -1 as "forever").
     virtual void Sleep(std::int32_t milliseconds) = 0;
 
     // Lets the program's own user interface handle its pending events once.

@@ -109,15 +109,5 @@ TEST(SendCommand, AFailedChatDeliveryExitsOne) {
     EXPECT_NE(desktop.err.str().find("window went away"), std::string::npos);
 }
 
-TEST(SendCommand, HelpAndVersion) {
-    Desktop desktop;
-    EXPECT_EQ(desktop.Run({u"--help"}), 0);
-    EXPECT_EQ(desktop.out.str().rfind("Usage: chromell-send", 0), 0u);
-    Desktop version;
-    EXPECT_EQ(version.Run({u"-V"}), 0);
-    EXPECT_EQ(version.out.str().rfind("chromell-send ", 0), 0u);
-    EXPECT_TRUE(version.tree.Calls().empty());
-}
-
 } // namespace
 } // namespace Chromell
