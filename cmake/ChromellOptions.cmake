@@ -2,7 +2,14 @@
 
 option(CHROMELL_WERROR "Treat compiler warnings as errors" OFF)
 option(CHROMELL_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
-option(CHROMELL_BUILD_TESTS "Build the test suite" ON)
+
+# GoogleTest and Google Benchmark exist for the build machine only, so a cross
+# build leaves tests and benchmarks out.
+set(_chromell_tests_default ON)
+if(CMAKE_CROSSCOMPILING)
+  set(_chromell_tests_default OFF)
+endif()
+option(CHROMELL_BUILD_TESTS "Build the test suite" ${_chromell_tests_default})
 
 find_package(benchmark QUIET)
 set(_chromell_bench_default OFF)
@@ -10,6 +17,16 @@ if(benchmark_FOUND AND NOT CMAKE_CROSSCOMPILING)
   set(_chromell_bench_default ON)
 endif()
 option(CHROMELL_BUILD_BENCH "Build the benchmarks (needs Google Benchmark)" ${_chromell_bench_default})
+
+# The end-to-end test of the messenger bridge builds the Windows programs with
+# MinGW-w64 and runs them under Wine.
+find_program(CHROMELL_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+set(_chromell_e2e_default OFF)
+if(CHROMELL_MINGW_CXX AND NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
+  set(_chromell_e2e_default ON)
+endif()
+option(CHROMELL_WINDOWS_E2E "Cross-build the Windows programs and test them under Wine"
+       ${_chromell_e2e_default})
 
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
   set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
@@ -20,6 +37,11 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   if(CHROMELL_WERROR)
     add_compile_options(-Werror)
   endif()
+endif()
+
+# Windows programs carry their C++ runtime with them, so they run on their own.
+if(MINGW)
+  add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
 if(CHROMELL_SANITIZE)

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# End-to-end test of chromell-send: runs the Windows programs under Wine, in a
+# fresh 64-bit prefix with the null display driver, against the stand-in
+# messenger, and checks what the stand-in's windows received.
+#
+# Usage: chromell_send_under_wine.sh CHROMELL_SEND_EXE STAND_IN_EXE CHROMELL_FADE
+# CHROMELL_FADE is the native chromell-fade, which gives the expected markup.
+# Exits 77 (skipped) when Wine or the Windows programs are missing.
+set -euo pipefail
+
+skip() {
+  echo "SKIPPED: $*"
+  exit 77
+}
+fail() {
+  echo "FAILED: $*" >&2
+  [[ -f ${log:-} ]] && sed 's/^/  log: /' "$log" >&2
+  exit 1
+}
+
+(($# == 3)) || { echo "usage: $0 CHROMELL_SEND_EXE STAND_IN_EXE CHROMELL_FADE" >&2; exit 2; }
+send_exe=$1
+stand_in_exe=$2
+fade=$3
+
+[[ -f $send_exe && -f $stand_in_exe ]] || skip "the Windows programs were not built (needs MinGW-w64)"
+wine=$(command -v wine64 || true)
+[[ -n $wine ]] || { [[ -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64; }
+[[ -n $wine ]] || wine=$(command -v wine || true)
+[[ -n $wine ]] || skip "Wine is not installed (scripts/install-deps.sh installs it)"
+[[ $wine == */wine64 ]] && export WINELOADER=$wine
+wineserver=$(command -v wineserver || true)
+[[ -n $wineserver ]] || { [[ -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver; }
+[[ -n $wineserver ]] || skip "wineserver is not installed"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-wine.XXXXXX")
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LC_ALL=C
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine installers
+unset DISPLAY WAYLAND_DISPLAY
+cleanup() {
+  "$wineserver" -k >/dev/null 2>&1 || true
+  "$wineserver" -w >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The Windows path of a file under $work (drive Z: is the Unix root).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+echo "Preparing a Wine prefix in $work"
+"$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot -i failed: $(tail -5 "$work/wineboot.log")"
+"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 ||
+  fail "could not select the null display driver"
+# Restart the server so that the desktop comes up anew with the null driver,
+# and keep it up between the programs below.
+"$wineserver" -k >/dev/null 2>&1 || true
+"$wineserver" -w
+"$wineserver" -p
+
+run=0
+stand_in_pid=
+# Starts the stand-in with a fresh log and waits until its windows are up.
+start_stand_in() {
+  run=$((run + 1))
+  log=$work/stand-in-$run.log
+  stop=$work/stop-$run
+  "$wine" "$stand_in_exe" "$(winpath "$log")" "$(winpath "$stop")" "$@" >"$work/stand-in-$run.out" 2>&1 &
+  stand_in_pid=$!
+  for ((tries = 0; tries < 300; tries++)); do
+    grep -qx ready "$log" 2>/dev/null && return 0
+    kill -0 "$stand_in_pid" 2>/dev/null || fail "the stand-in ended early: $(cat "$work/stand-in-$run.out")"
+    sleep 0.1
+  done
+  fail "the stand-in did not come up within 30 seconds"
+}
+# Tells the stand-in to finish (after the messages already queued) and waits.
+stop_stand_in() {
+  touch "$stop"
+  for ((tries = 0; tries < 300; tries++)); do
+    kill -0 "$stand_in_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$stand_in_pid" 2>/dev/null && { kill "$stand_in_pid"; fail "the stand-in did not stop"; }
+  wait "$stand_in_pid" || fail "the stand-in failed"
+  grep -qx exit "$log" || fail "the stand-in did not finish its log"
+}
+# Runs chromell-send with the arguments; expects the exit status $1.
+send() {
+  local expected=$1
+  shift
+  local status=0
+  "$wine" "$send_exe" "$@" >"$work/send.out" 2>&1 || status=$?
+  ((status == expected)) || fail "chromell-send $* exited $status, not $expected: $(cat "$work/send.out")"
+}
+# The events of the log, without the receive times: NAME MESSAGE HOW WPARAM LPARAM TEXT
+events() { awk '$1 == "event" { lp = ($3 == "WM_SETTEXT") ? "*" : $8; print $2, $3, $4, $7, lp, $9 }' "$log"; }
+expect_events() {
+  local want
+  want=$(printf '%s\n' "$@")
+  [[ $(events) == "$want" ]] || fail "$(printf 'expected events:\n%s\ngot:\n%s' "$want" "$(events)")"
+}
+hex() { od -An -v -tx1 | tr -d ' \n'; }
+# The markup chromell-fade writes, less its line feed, as hex.
+faded_hex() { "$fade" "$@" | head -c -1 | hex; }
+# The milliseconds between the posting of the press and of the release.
+press_gap() {
+  awk '$1 == "event" && $2 == "im.send" && $3 == "WM_LBUTTONDOWN" { down = $6 }
+       $1 == "event" && $2 == "im.send" && $3 == "WM_LBUTTONUP" { up = $6 }
+       END { print up - down }' "$log"
+}
+
+echo "Case: the stand-in's windows stack as the messenger's do"
+start_stand_in
+grep -qx 'layout im: im.combo im.view im.entry im.send im.other' "$log" || fail "unexpected IM layout"
+grep -qx 'layout chat: chat.view chat.format chat.entry chat.label chat.send chat.other' "$log" ||
+  fail "unexpected chat layout"
+grep -qx 'codepage 1252' "$log" || fail "Wine's ANSI code page is not 1252"
+
+echo "Case: --im fades the text into the IM entry box and posts a click"
+send 0 --im --colors 102030,405060,708090 -- Hello IM
+stop_stand_in
+expect_events "im.entry WM_SETTEXT sent 0 * $(faded_hex --colors 102030,405060,708090 -- Hello IM)" \
+  "im.send WM_LBUTTONDOWN posted 0 0 -" "im.send WM_LBUTTONUP posted 0 0 -"
+gap=$(press_gap)
+((gap >= 90)) || fail "press and release were posted $gap ms apart, not about 100"
+echo "  press and release posted $gap ms apart"
+
+echo "Case: --im with an empty text sets nothing and still clicks"
+start_stand_in
+send 0 --im --raw -- ""
+stop_stand_in
+expect_events "im.send WM_LBUTTONDOWN posted 0 0 -" "im.send WM_LBUTTONUP posted 0 0 -"
+
+echo "Case: --im converts the text to the ANSI code page"
+start_stand_in
+# Wine reads a UTF-8 command line only in a UTF-8 locale.
+LC_ALL=C.UTF-8 send 0 --im --raw -- $'caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad'
+stop_stand_in
+expect_events "im.entry WM_SETTEXT sent 0 * $(printf 'caf\xe9 \x80 ?' | hex)" \
+  "im.send WM_LBUTTONDOWN posted 0 0 -" "im.send WM_LBUTTONUP posted 0 0 -"
+
+echo "Case: --chat sets the chat entry box and sends a click to the button after it"
+start_stand_in
+send 0 --chat --wave -- Hi chat
+stop_stand_in
+expect_events "chat.entry WM_SETTEXT sent 0 * $(faded_hex --wave -- Hi chat)" \
+  "chat.send WM_LBUTTONDOWN sent 0 0 -" "chat.send WM_LBUTTONUP sent 0 0 -"
+
+echo "Case: with no messenger open nothing is touched and both paths succeed"
+start_stand_in --no-messenger
+send 0 --im -- nobody
+send 0 --chat -- nobody
+stop_stand_in
+expect_events
+
+echo "Case: a usage error exits 2"
+send 2 --im --chat x
+
+echo "All cases passed"
