@@ -1,6 +1,7 @@
 #include "app/form30.h"
 
 #include "app/art.h"
+#include "app/channel_bar.h"
 #include "app/form1.h"
 #include "app/form30_layout.h"
 #include "app/hotspot.h"
@@ -38,14 +39,7 @@ using namespace Form30Layout;
 struct FadeTakenOver {};
 
 QScrollBar* MakeChannelBar(QWidget* parent, QRect geometry) {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setRange(0, 255);
-    bar->setSingleStep(1);
-    bar->setPageStep(1);
-    bar->setValue(0);
-    // valueChanged only when the value is settled: not while the thumb is dragged.
-    bar->setTracking(false);
-    bar->setFocusPolicy(Qt::StrongFocus);
+    auto* bar = new ChannelBar(parent);
     bar->setGeometry(geometry);
     return bar;
 }

@@ -10,10 +10,15 @@ OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!settingText_) {
+            edited_ = true;
+        }
+    });
 }
 
 QString OutputBox::text() const {
-    if (!document()->isModified()) {
+    if (!edited_) {
         return text_;
     }
     QString edited = document()->toRawText();
@@ -23,8 +28,10 @@ QString OutputBox::text() const {
 
 void OutputBox::setText(const QString& text) {
     text_ = text;
+    settingText_ = true;
     setPlainText(text);
-    document()->setModified(false);
+    settingText_ = false;
+    edited_ = false;
 }
 
 } // namespace Chromell

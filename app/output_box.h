@@ -19,6 +19,8 @@ public:
 
 private:
     QString text_;
+    bool settingText_ = false;
+    bool edited_ = false;
 };
 
 } // namespace Chromell
