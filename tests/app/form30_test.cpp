@@ -8,6 +8,8 @@
 #include "app/swatch.h"
 #include "tests/app/modal_watcher.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -15,6 +17,8 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <functional>
 
 namespace Chromell {
@@ -229,19 +233,56 @@ private slots:
 
     void outputBoxGivesBackWhatItWasGiven() {
         OutputBox* box = form->Text2;
-        const QString breaks = QStringLiteral("a\rb\nc\r\nd\u2029e\u00A0f\r");
+        const QString breaks =
+            QStringLiteral("a\rb\nc\r\nd\u2029e\u00A0f\uFDD0g\uFDD1\U0001F600\r\r");
         box->setText(breaks);
         QCOMPARE(box->text(), breaks);
 
-        // Once the user has changed it, it reads as shown, lines ending "\r\n".
+        // An edit keeps the line breaks that were there; a new one reads "\r\n".
         box->setText(QStringLiteral("one\rtwo"));
         box->moveCursor(QTextCursor::End);
         QTest::keyClicks(box, QStringLiteral("!"));
-        QCOMPARE(box->text(), QStringLiteral("one\r\ntwo!"));
+        QCOMPARE(box->text(), QStringLiteral("one\rtwo!"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QStringLiteral("3"));
+        QCOMPARE(box->text(), QStringLiteral("one\rtwo!\r\n3"));
         box->clear();
         QCOMPARE(box->text(), QString());
         box->setText(QStringLiteral("x"));
         QCOMPARE(box->text(), QStringLiteral("x"));
+    }
+
+    // The box wraps long markup itself, one paragraph per shown line; none of
+    // that may show in its text or in what is copied from it.
+    void outputBoxWrapsLongMarkupWithoutChangingIt() {
+        form->Text1->setText(QString(300, QLatin1Char('w')) + QStringLiteral("\r\nend"));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        OutputBox* box = form->Text2;
+        const QString markup = box->text();
+        QVERIFY(markup.size() > 303 * 21);
+        QVERIFY(box->document()->blockCount() > 20);
+
+        const qreal room = box->viewport()->width() - 2 * box->document()->documentMargin();
+        for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+            box->document()->documentLayout()->blockBoundingRect(block); // lays it out
+            QVERIFY(block.layout()->lineCount() <= 1);
+            QVERIFY(block.layout()->lineCount() == 0 ||
+                    block.layout()->lineAt(0).naturalTextWidth() <= room);
+        }
+        // Lines are filled: no shown line but the last of a paragraph is short.
+        const QTextBlock first = box->document()->begin();
+        QVERIFY(first.layout()->lineAt(0).naturalTextWidth() > room - 30);
+
+        box->selectAll();
+        box->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), markup);
+        QTextCursor middle(box->document()->findBlockByNumber(3));
+        middle.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
+        box->setTextCursor(middle);
+        box->copy();
+        const QString part = QGuiApplication::clipboard()->text();
+        QVERIFY(part.size() > 40);
+        QVERIFY(markup.contains(part));
     }
 
     void overlongTextIsReportedAndLeavesBothBoxesAsTheyWere() {
