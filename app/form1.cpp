@@ -25,8 +25,7 @@ Form1::Form1() : QWidget(nullptr, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(TwipsToPixels(3375), TwipsToPixels(885));
 
-    Label1 = new QLabel(
-        tr("Chromell was made by Wenna Drossel. Come and visit wenna-drossel.example!"), this);
+    Label1 = new QLabel(tr("Made by Wenna Drossel: come and visit wenna-drossel.example!"), this);
     Label1->setGeometry(TwipsRect(0, 0, 3375, 495));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
