@@ -55,15 +55,10 @@ private slots:
         Form1* about = Form1::ShowInstance();
         QVERIFY(QTest::qWaitForWindowActive(about));
         QCOMPARE(about->windowTitle(), QStringLiteral("About"));
-        QCOMPARE(about->size(), QSize(225, 59));
-        QVERIFY(about->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(about->Label1->wordWrap());
-        QVERIFY(about->Label1->alignment() & Qt::AlignHCenter);
         QVERIFY(!about->Label1->text().isEmpty());
         // The credit line fits its label on (at most) two lines.
         QVERIFY(about->Label1->heightForWidth(about->Label1->width()) <= about->Label1->height());
         QCOMPARE(about->Command1->text(), QStringLiteral("Supz"));
-        QCOMPARE(about->Command1->geometry(), QRect(56, 40, 121, 17));
         QCOMPARE(QApplication::focusWidget(), about->Command1);
     }
 
