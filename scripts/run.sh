@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Chromell and shows what it does: fades a line of text.
+# Builds Chromell and starts its window, `chromell`. It needs an X display;
+# where there is none, run it under a virtual one: xvfb-run -a scripts/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,9 +8,9 @@ scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
 
-fade=build/release/cli/chromell-fade
-text=${*:-Hello from Chromell}
-echo "Fading: $text" >&2
-"$fade" --colors FF0000,00FF00,0000FF -- "$text"
-echo "With the wave:" >&2
-"$fade" --wave --colors FF8000,FFFFFF,0080FF -- "$text"
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+  echo "No display to show the window on. Run it under a virtual X server:" >&2
+  echo "  xvfb-run -a scripts/run.sh" >&2
+  exit 1
+fi
+exec build/release/app/chromell

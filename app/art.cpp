@@ -1,0 +1,13 @@
+#include "app/art.h"
+
+namespace Chromell {
+
+QImage Artwork() {
+    return QImage(QStringLiteral(":/chromell/form30.gif"));
+}
+
+QIcon AppIcon() {
+    return QIcon(QStringLiteral(":/chromell/chromell-icon.png"));
+}
+
+} // namespace Chromell

@@ -1,0 +1,48 @@
+#include "app/channel_bar.h"
+
+#include <QKeyEvent>
+
+namespace Chromell {
+
+ChannelBar::ChannelBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+    setRange(0, 255);
+    setSingleStep(1);
+    setPageStep(1);
+    setValue(0);
+    setTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ChannelBar::keyPressEvent(QKeyEvent* event) {
+    SliderAction action = SliderNoAction;
+    switch (event->key()) {
+    // As a window system's own scroll bar does it: up and left go back.
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        action = SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        action = SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = SliderToMaximum;
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+        return;
+    }
+    triggerAction(action);
+    event->accept();
+}
+
+} // namespace Chromell

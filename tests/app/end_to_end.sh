@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Runs the real chromell under a virtual X server with a window manager
+# (openbox) and a tray host (trayer), and drives it with xdotool the way a user
+# would: minimize by the hotspot, restore by double-clicking the tray icon,
+# open About from the tray menu, close the main window (the program stays up
+# for About) and close About (the program ends).
+# Usage: end_to_end.sh PATH/TO/chromell        Exit 77 (skipped) without the tools.
+set -uo pipefail
+
+program=${1:?usage: end_to_end.sh PATH/TO/chromell}
+for tool in Xvfb openbox trayer xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null
+    wait "${pids[i]}" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $* (display ${DISPLAY:-none})"
+  for log in "$work"/*.log; do
+    [[ -s $log ]] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+  done
+  exit 1
+}
+
+# Polls a condition (a command) for up to ten seconds.
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do
+    "$@" >/dev/null && return 0
+    sleep 0.1
+  done
+  fail "timed out waiting for $what"
+}
+
+# The first visible window whose title is exactly $1 (xdotool matches titles
+# as case-insensitive patterns, and Qt's hidden helper windows are called
+# "chromell" too).
+window_titled() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    if [[ $(xdotool getwindowname "$id") == "$1" ]]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+visible() { window_titled "$1" >/dev/null; }
+gone() { ! visible "$1"; }
+running() { kill -0 "$app" 2>/dev/null; }
+stopped() { ! running; }
+
+# A display of our own: the server picks a free number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for "the X server" test -s "$work/display"
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+# The tray host must start under a running window manager, or its panel may
+# never be mapped; openbox is up once it publishes the current desktop.
+wait_for "the window manager" xdotool get_desktop
+trayer --edge bottom --align right --widthtype request --height 32 \
+  --SetDockType true --SetPartialStrut false >"$work/trayer.log" 2>&1 &
+pids+=($!)
+wait_for "the tray" bash -c 'xdotool search --onlyvisible --name "^panel$" >/dev/null'
+
+"$program" >"$work/chromell.log" 2>&1 &
+app=$!
+pids+=("$app")
+wait_for "the main window" visible Chromell
+main=$(window_titled Chromell)
+# The tray icon is the program's other visible window, inside trayer's panel.
+tray_icon() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
+    [[ $id != "$main" ]] && echo "$id" && return 0
+  done
+  return 1
+}
+wait_for "the tray icon" tray_icon
+icon=$(tray_icon)
+echo "main window $main, tray icon $icon"
+
+# The glyph under the Minimize hotspot (512, 24, 17 x 17).
+xdotool mousemove --window "$main" 520 32 click 1
+wait_for "the window to minimize" gone Chromell
+echo "minimized by the hotspot"
+
+xdotool mousemove --window "$icon" 10 10 click --repeat 2 --delay 80 1
+wait_for "the window to come back" visible Chromell
+echo "restored by a double click on the tray icon"
+
+# The right button pops up the menu at the pointer; its first item is About.
+menu_open() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
+    [[ $id != "$main" && $id != "$icon" ]] && return 0
+  done
+  return 1
+}
+xdotool mousemove --window "$icon" 10 10 click 3
+wait_for "the tray menu" menu_open
+xdotool key Down Return
+wait_for "the About window" visible About
+echo "About opened from the tray menu"
+
+# The Close hotspot (512, 8, 17 x 9) ends the main window; About keeps the program up.
+xdotool mousemove --window "$main" 520 12 click 1
+wait_for "the main window to close" gone Chromell
+sleep 0.5
+running || fail "the program ended while About was still open"
+echo "main window closed, program still running for About"
+
+about=$(window_titled About)
+xdotool windowactivate --sync "$about" key --clearmodifiers alt+F4
+wait_for "the program to end" stopped
+wait "$app"
+status=$?
+[[ $status -eq 0 ]] || fail "chromell exited with status $status"
+echo "About closed, program ended: PASS"
