@@ -9,6 +9,8 @@
 #include "app/preview_box.h"
 #include "app/qt_text.h"
 #include "app/swatch.h"
+#include "bridge/messenger.h"
+#include "bridge/window_service.h"
 #include "engine/fader.h"
 #include "preview/render_markup.h"
 
@@ -156,6 +158,31 @@ void Form30::Form_Load() {
 
 void Form30::FadeOutputWavy() {
     Fade(VexoFade::kTrue);
+}
+
+void Form30::SendOutputToChat() {
+    const std::u16string output = ToU16(Text2->text());
+    // A local reference keeps the service alive should the window go away
+    // while a delivery lets the event loop run.
+    const std::shared_ptr<Module1::WindowService> windows = Windows();
+    Quillbas::SendToChat(*windows, output);
+}
+
+void Form30::SendOutputToIm() {
+    const std::u16string output = ToU16(Text2->text());
+    const std::shared_ptr<Module1::WindowService> windows = Windows();
+    Quillbas::SendToIm(*windows, output);
+}
+
+void Form30::SetWindowService(std::shared_ptr<Module1::WindowService> windows) {
+    windows_ = std::move(windows);
+}
+
+std::shared_ptr<Module1::WindowService> Form30::Windows() {
+    if (!windows_) {
+        windows_ = Module1::CreatePlatformWindowService([] { QCoreApplication::processEvents(); });
+    }
+    return windows_;
 }
 
 void Form30::paintEvent(QPaintEvent* event) {

@@ -6,6 +6,11 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
+
+namespace Module1 {
+class WindowService;
+}
 
 class QAction;
 class QLineEdit;
@@ -36,6 +41,15 @@ public:
 
     // The fade of "Fade It" with the wave switched on. No control calls it.
     void FadeOutputWavy();
+
+    // Hand a copy of the output box's text to the messenger's chat window or
+    // IM window. No control calls them; the box itself is left as it is.
+    void SendOutputToChat();
+    void SendOutputToIm();
+
+    // The desktop the two operations above reach; by default the platform's
+    // (on systems without the messenger, one that finds no windows).
+    void SetWindowService(std::shared_ptr<Module1::WindowService> windows);
 
     // The tray icon, once Form_Load has put it up; nullptr before.
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
@@ -93,7 +107,10 @@ private:
     void Fade(VexoFade::Flag wave);
     void ReportFailure(const QString& step, const QString& reason);
 
+    std::shared_ptr<Module1::WindowService> Windows();
+
     QImage artwork_;
+    std::shared_ptr<Module1::WindowService> windows_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     // Counts the fades that have put markup into the output box; a fade whose
     // number is no longer the latest gives up before it draws.

@@ -6,6 +6,7 @@
 #include "app/output_box.h"
 #include "app/preview_box.h"
 #include "app/swatch.h"
+#include "bridge/testing/window_tree.h"
 #include "tests/app/modal_watcher.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -426,6 +427,35 @@ private slots:
         QVERIFY(tray.isNull() || !tray->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(tray.isNull());
+    }
+
+    // The output box's text, as it stands, goes to the messenger; the box keeps it.
+    void sendOperationsDeliverTheOutputBoxsText() {
+        auto desktop = std::make_shared<Module1::WindowTree>();
+        const Module1::Hwnd im = desktop->AddWindow("AIM_IMessage");
+        const Module1::Hwnd combo = desktop->AddWindow("_Oscar_PersistantCombo", im);
+        desktop->AddWindow("Edit", combo);
+        desktop->AddWindow("WndAte32Class", im);
+        const Module1::Hwnd imEntry = desktop->AddWindow("WndAte32Class", im);
+        const Module1::Hwnd imButton = desktop->AddWindow("_Oscar_IconBtn", im);
+        const Module1::Hwnd chat = desktop->AddWindow("AIM_ChatWnd");
+        desktop->AddWindow("WndAte32Class", chat);
+        const Module1::Hwnd chatEntry = desktop->AddWindow("WndAte32Class", chat);
+        const Module1::Hwnd chatButton = desktop->AddWindow("_Oscar_IconBtn", chat);
+        form->SetWindowService(desktop);
+
+        form->Text1->setText(QStringLiteral("hi"));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        const QString markup = form->Text2->text();
+        form->SendOutputToIm();
+        form->Text2->setText(QStringLiteral("typed over"));
+        form->SendOutputToChat();
+
+        QCOMPARE(QString::fromStdString(desktop->TextOf(imEntry)), markup);
+        QCOMPARE(QString::fromStdString(desktop->TextOf(chatEntry)), QStringLiteral("typed over"));
+        QCOMPARE(form->Text2->text(), QStringLiteral("typed over"));
+        QCOMPARE(desktop->DeliveriesTo(imButton).size(), std::size_t{2});
+        QCOMPARE(desktop->DeliveriesTo(chatButton).size(), std::size_t{2});
     }
 };
 
