@@ -1,5 +1,8 @@
 #include "engine/utf8.h"
 
+#include "engine/ascii_blocks.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -79,7 +82,7 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
     // Encoded in blocks through a small buffer, so the string is written once
     // and never filled with zeros first.
     constexpr std::size_t kCapacity = 2048;
-    constexpr std::size_t kBlock = 16; // ASCII units converted together
+    constexpr std::size_t kBlock = kAsciiBlock;
     char buffer[kCapacity];
     std::size_t used = 0;
     out.reserve(out.size() + text.size());
@@ -87,23 +90,19 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
     const std::size_t size = text.size();
     std::size_t at = 0;
     while (at < size) {
-        if (used + 3 * kBlock > kCapacity) {
+        if (used + 4 * kBlock > kCapacity) {
             out.append(buffer, used);
             used = 0;
         }
-        if (at + kBlock <= size) {
-            char16_t all = 0;
-            for (std::size_t k = 0; k < kBlock; ++k) {
-                all |= src[at + k];
-            }
-            if (all < 0x80) {
-                for (std::size_t k = 0; k < kBlock; ++k) {
-                    buffer[used + k] = static_cast<char>(src[at + k]);
-                }
-                used += kBlock;
-                at += kBlock;
-                continue;
-            }
+        // ASCII a block at a time, leaving room for one block of any
+        // characters (three bytes a unit at the most) after it.
+        const std::size_t room = (kCapacity - used - 3 * kBlock) / kBlock * kBlock;
+        const std::size_t ascii =
+            NarrowAsciiBlocks(src + at, std::min(size - at, room), buffer + used);
+        used += ascii;
+        at += ascii;
+        if (ascii == room) {
+            continue;
         }
         // One character at a time until the next block.
         const std::size_t stop = at + kBlock < size ? at + kBlock : size;

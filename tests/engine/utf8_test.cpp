@@ -1,6 +1,7 @@
 #include "engine/utf8.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace VexoFade {
 namespace {
@@ -14,6 +15,27 @@ TEST(Utf8, RoundTripsEveryPlane) {
     std::string back;
     AppendUtf8(*text, back);
     EXPECT_EQ(back, bytes);
+}
+
+// Long texts cross the encoder's internal blocks and buffer at every offset.
+TEST(Utf8, LongMixedTextsRoundTrip) {
+    std::mt19937 random(7);
+    const std::u16string pieces[] = {
+        u"a", u"0123456789abcdef", u"\u00E9", u"\u20AC", u"\U0001F600", u"\x7F", u"\x80"};
+    for (int round = 0; round < 200; ++round) {
+        std::u16string text;
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, 6000)(random);
+        while (text.size() < length) {
+            text += pieces[std::uniform_int_distribution<std::size_t>(0, 6)(random) %
+                           (round % 3 == 0 ? 2 : 7)];
+        }
+        std::string bytes = "prefix";
+        AppendUtf8(text, bytes);
+        ASSERT_EQ(bytes.compare(0, 6, "prefix"), 0);
+        const auto back = DecodeUtf8(std::string_view(bytes).substr(6));
+        ASSERT_TRUE(back);
+        ASSERT_EQ(*back, text) << "round " << round;
+    }
 }
 
 TEST(Utf8, ReportsTheOffsetOfTheFirstBadByte) {
