@@ -1,4 +1,5 @@
 // Fader and text-replacement throughput at 1, 1,000 and 32,767 characters.
+#include "bench/sample_text.h"
 #include "engine/fader.h"
 #include "engine/replace_text.h"
 
@@ -6,16 +7,6 @@
 #include <string>
 
 namespace {
-
-std::u16string SampleText(std::size_t length) {
-    const std::u16string_view words = u"The quick brown fox jumps over the lazy dog. ";
-    std::u16string text;
-    text.reserve(length);
-    while (text.size() < length) {
-        text += words.substr(0, length - text.size());
-    }
-    return text;
-}
 
 void BM_FadeThreeColors(benchmark::State& state) {
     const std::u16string text = SampleText(static_cast<std::size_t>(state.range(0)));

@@ -2,6 +2,7 @@
 // it (297 x 25, so most of a long line falls outside and is only measured),
 // and an image large enough to hold every glyph, as --preview draws it.
 #include "app/surface/qt_drawing_surface.h"
+#include "bench/sample_text.h"
 #include "engine/fader.h"
 #include "preview/render_markup.h"
 
@@ -10,16 +11,6 @@
 #include <string>
 
 namespace {
-
-std::u16string SampleText(std::size_t length) {
-    const std::u16string_view words = u"The quick brown fox jumps over the lazy dog. ";
-    std::u16string text;
-    text.reserve(length);
-    while (text.size() < length) {
-        text += words.substr(0, length - text.size());
-    }
-    return text;
-}
 
 std::u16string FadedSample(benchmark::State& state) {
     const VexoFade::Flag wave = state.range(1) != 0 ? VexoFade::kTrue : VexoFade::kFalse;

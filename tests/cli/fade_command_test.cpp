@@ -1,4 +1,5 @@
 #include "cli/fade_command.h"
+#include "tests/cli/run_fade.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -8,19 +9,8 @@
 namespace Chromell {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunWith(std::vector<std::string_view> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunFadeCommand(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using Testing::Outcome;
+using Testing::RunWith;
 
 TEST(FadeCommand, FadesArgumentsJoinedBySpaces) {
     const Outcome run = RunWith({"--colors", "FF0000,00FF00,0000FF", "a", "c"});

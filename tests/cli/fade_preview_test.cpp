@@ -3,6 +3,7 @@
 #include "cli/preview_png.h"
 #include "engine/utf8.h"
 #include "preview/render_markup.h"
+#include "tests/cli/run_fade.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,19 +16,8 @@
 namespace Chromell {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunWith(std::vector<std::string_view> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunFadeCommand(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using Testing::Outcome;
+using Testing::RunWith;
 
 // What the window's preview box shows for the markup.
 QImage PreviewBox(std::u16string_view markup) {

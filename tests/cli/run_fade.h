@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/fade_command.h"
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Chromell::Testing {
+
+// What one chromell-fade run gave: its exit status and both output streams.
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline Outcome RunWith(std::vector<std::string_view> args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunFadeCommand(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace Chromell::Testing
