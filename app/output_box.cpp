@@ -100,9 +100,9 @@ void OutputBox::resizeEvent(QResizeEvent* event) {
 
 QMimeData* OutputBox::createMimeDataFromSelection() const {
     const QTextCursor cursor = textCursor();
-    auto* data = new QMimeData;
-    data->setText(Text(cursor.selectionStart(), cursor.selectionEnd()));
-    return data;
+    auto* mime = new QMimeData;
+    mime->setText(Text(cursor.selectionStart(), cursor.selectionEnd()));
+    return mime;
 }
 
 void OutputBox::Relay() {

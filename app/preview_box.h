@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/surface/qt_drawing_surface.h"
+#include "preview/qt/qt_drawing_surface.h"
 
 #include <QFrame>
 

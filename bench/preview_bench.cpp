@@ -1,7 +1,7 @@
 // Drawing faded markup on the Qt surface: the preview box as the window has
 // it (297 x 25, so most of a long line falls outside and is only measured),
 // and an image large enough to hold every glyph, as --preview draws it.
-#include "app/surface/qt_drawing_surface.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "bench/sample_text.h"
 #include "engine/fader.h"
 #include "preview/render_markup.h"

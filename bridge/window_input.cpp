@@ -1,6 +1,6 @@
 #include "bridge/window_input.h"
 
-#include "engine/error.h"
+#include "engine/base/error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -35,7 +35,7 @@ std::optional<VexoFade::RgbColor> ParseColor(std::string_view text) {
         return std::nullopt;
     }
     int channels[3];
-    for (int k = 0; k < 3; ++k) {
+    for (std::size_t k = 0; k < 3; ++k) {
         const int high = HexValue(text[2 * k]);
         const int low = HexValue(text[2 * k + 1]);
         if (high < 0 || low < 0) {

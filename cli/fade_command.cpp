@@ -1,8 +1,10 @@
 #include "cli/fade_command.h"
 
+#include "chromell/version.h"
+
 #include "cli/color_args.h"
 #include "cli/preview_png.h"
-#include "engine/error.h"
+#include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 

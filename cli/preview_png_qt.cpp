@@ -1,7 +1,7 @@
 // Preview PNGs drawn with Qt: the window's renderer on the window's surface.
-#include "app/surface/qt_drawing_surface.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "cli/preview_png.h"
-#include "engine/error.h"
+#include "engine/base/error.h"
 #include "preview/render_markup.h"
 
 #include <QBuffer>

@@ -1,8 +1,10 @@
 #include "cli/send_command.h"
 
+#include "chromell/version.h"
+
 #include "bridge/messenger.h"
 #include "cli/color_args.h"
-#include "engine/error.h"
+#include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 

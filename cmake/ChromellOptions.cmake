@@ -32,12 +32,11 @@ if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
   set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
 endif()
 
-if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-  add_compile_options(-Wall -Wextra -Wpedantic)
-  if(CHROMELL_WERROR)
-    add_compile_options(-Werror)
-  endif()
-endif()
+include(ChromellWarnings)
+
+# The preview module that chromell-fade loads links the libraries below it,
+# so all of them are built position-independent.
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 # Windows programs carry their C++ runtime with them, so they run on their own.
 if(MINGW)
@@ -55,3 +54,8 @@ if(CHROMELL_FUZZ)
   # Coverage for libFuzzer in every library the harnesses link.
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+option(CHROMELL_BUILD_TOOLS "Build the build-time tools (the artwork generator)" OFF)
+# The stand-in messenger is a Windows test program; the Windows sub-build of
+# the end-to-end test turns this on.
+option(CHROMELL_BUILD_STAND_IN "Build the stand-in messenger (Windows, tests only)" OFF)

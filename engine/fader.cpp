@@ -1,6 +1,6 @@
 #include "engine/fader.h"
 
-#include "engine/error.h"
+#include "engine/base/error.h"
 #include "engine/hex.h"
 
 #include <array>
@@ -54,7 +54,7 @@ std::size_t CountChars(std::u16string_view text) {
     // high-low neighbourhood is one pair.
     std::size_t pairs = 0;
     for (std::size_t at = 1; at < text.size(); ++at) {
-        pairs += (IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at])) ? 1 : 0;
+        pairs += (IsHighSurrogate(text[at - 1]) && IsLowSurrogate(text[at])) ? 1U : 0U;
     }
     return text.size() - pairs;
 }
@@ -133,9 +133,9 @@ void WriteSegment(UnitWriter& writer, std::u16string_view text, std::size_t char
     std::size_t at = 0;
     for (std::size_t i = 1; i <= chars; ++i) {
         const double step = static_cast<double>(i);
-        const int red = RoundHalfEven(stepRed * step + start.red);
-        const int green = RoundHalfEven(stepGreen * step + start.green);
-        const int blue = RoundHalfEven(stepBlue * step + start.blue);
+        const auto red = static_cast<std::size_t>(RoundHalfEven(stepRed * step + start.red));
+        const auto green = static_cast<std::size_t>(RoundHalfEven(stepGreen * step + start.green));
+        const auto blue = static_cast<std::size_t>(RoundHalfEven(stepBlue * step + start.blue));
 
         char16_t* out = writer.Reserve();
         std::memcpy(out, kUnitPrefix.data(), kUnitPrefix.size() * sizeof(char16_t));
@@ -147,7 +147,7 @@ void WriteSegment(UnitWriter& writer, std::u16string_view text, std::size_t char
         const Suffix* suffix = &kPlainSuffix;
         if (wave) {
             cycle = cycle == 4 ? 1 : cycle + 1;
-            suffix = &kWaveSuffixes[cycle - 1];
+            suffix = &kWaveSuffixes[static_cast<std::size_t>(cycle - 1)];
         }
         std::memcpy(out, suffix->units, sizeof suffix->units);
         out += suffix->length;

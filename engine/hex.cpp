@@ -8,7 +8,7 @@ std::u16string ColorToHex6(std::int32_t value) {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     auto bits = static_cast<std::uint32_t>(value);
     char16_t buffer[8];
-    int length = 0;
+    std::size_t length = 0;
     do {
         buffer[7 - length++] = kDigits[bits & 0xFu];
         bits >>= 4;

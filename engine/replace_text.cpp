@@ -1,6 +1,6 @@
 #include "engine/replace_text.h"
 
-#include "engine/error.h"
+#include "engine/base/error.h"
 
 #include <algorithm>
 #include <vector>

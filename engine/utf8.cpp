@@ -26,7 +26,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
             std::uint64_t word;
             std::memcpy(&word, src + at, 8);
             if ((word & kHighBits8) == 0) {
-                for (int k = 0; k < 8; ++k) {
+                for (std::size_t k = 0; k < 8; ++k) {
                     dst[k] = src[at + k];
                 }
                 dst += 8;

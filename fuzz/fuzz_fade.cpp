@@ -1,6 +1,6 @@
 // Any bytes become three colours, a wave flag and a text; the markup must hold
 // the fader's invariants whatever they are.
-#include "engine/error.h"
+#include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/hex.h"
 #include "fuzz/fuzz_input.h"

@@ -2,7 +2,7 @@
 // every character that is not part of a tag or a line-break marker is drawn
 // exactly once, in order.
 #include "fuzz/fuzz_input.h"
-#include "preview/recording_surface.h"
+#include "preview/testing/recording_surface.h"
 #include "preview/render_markup.h"
 
 #include <algorithm>

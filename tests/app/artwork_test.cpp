@@ -1,7 +1,7 @@
 // The GIF encoder against Qt's own GIF reader, and the images the program ships.
 
-#include "app/artwork/gif_writer.h"
-#include "app/artwork/quantize.h"
+#include "tools/artwork/gif_writer.h"
+#include "tools/artwork/quantize.h"
 #include "app/form30_layout.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "bridge/testing/window_tree.h"
 #include "bridge/window_input.h"
-#include "engine/error.h"
+#include "engine/base/error.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "app/surface/qt_drawing_surface.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "cli/fade_command.h"
 #include "cli/preview_png.h"
 #include "engine/utf8.h"

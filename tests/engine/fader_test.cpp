@@ -1,4 +1,4 @@
-#include "engine/error.h"
+#include "engine/base/error.h"
 #include "engine/fader.h"
 
 #include <gtest/gtest.h>

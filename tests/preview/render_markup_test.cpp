@@ -1,5 +1,5 @@
 #include "engine/utf8.h"
-#include "preview/recording_surface.h"
+#include "preview/testing/recording_surface.h"
 #include "preview/render_markup.h"
 
 #include <gmock/gmock.h>

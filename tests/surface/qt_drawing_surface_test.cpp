@@ -1,4 +1,4 @@
-#include "app/surface/qt_drawing_surface.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 
 #include <QFontInfo>

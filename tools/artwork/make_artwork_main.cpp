@@ -2,9 +2,9 @@
 // the GIF and PNG files the program's resources are built from.
 // Usage: chromell-make-artwork OUTPUT_FOLDER
 
-#include "app/artwork/artwork_painter.h"
-#include "app/artwork/gif_writer.h"
-#include "app/artwork/quantize.h"
+#include "tools/artwork/artwork_painter.h"
+#include "tools/artwork/gif_writer.h"
+#include "tools/artwork/quantize.h"
 
 #include <QDir>
 #include <QFile>

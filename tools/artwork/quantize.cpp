@@ -1,4 +1,4 @@
-#include "app/artwork/quantize.h"
+#include "tools/artwork/quantize.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "preview/recording_surface.h"
+#include "preview/testing/recording_surface.h"
 
 #include <cstdio>
 

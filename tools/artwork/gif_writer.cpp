@@ -1,4 +1,4 @@
-#include "app/artwork/gif_writer.h"
+#include "tools/artwork/gif_writer.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/artwork/artwork_painter.h"
+#include "tools/artwork/artwork_painter.h"
 
 #include "app/form30_layout.h"
 

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace VexoFade {
+
+// The surrogate rules of UTF-16, in one place for every library.
+constexpr bool IsHighSurrogate(char16_t c) {
+    return (c & 0xFC00) == 0xD800;
+}
+constexpr bool IsLowSurrogate(char16_t c) {
+    return (c & 0xFC00) == 0xDC00;
+}
+constexpr bool IsSurrogate(char16_t c) {
+    return (c & 0xF800) == 0xD800;
+}
+
+// True when a high and a low surrogate stand together at `at`.
+constexpr bool IsSurrogatePair(std::u16string_view text, std::size_t at) {
+    return at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]);
+}
+
+// Units that make up the code point at `at`: 2 for a surrogate pair, else 1
+// (a lone surrogate counts as one code point of its own).
+constexpr std::size_t CodePointLength(std::u16string_view text, std::size_t at) {
+    return IsSurrogatePair(text, at) ? 2 : 1;
+}
+
+// The code point at `at`; a lone surrogate is returned as it is.
+constexpr char32_t CodePointAt(std::u16string_view text, std::size_t at) {
+    if (IsSurrogatePair(text, at)) {
+        return 0x10000 + ((static_cast<char32_t>(text[at]) - 0xD800) << 10) +
+               (static_cast<char32_t>(text[at + 1]) - 0xDC00);
+    }
+    return text[at];
+}
+
+} // namespace VexoFade
