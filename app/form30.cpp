@@ -34,12 +34,6 @@ namespace {
 
 using namespace Form30Layout;
 
-// Thrown out of the preview's yield when the fade that is waiting there must
-// not go on: a newer fade has taken over the boxes, or the window is closing.
-// Deliberately not a std::exception, so that nothing on the way out takes it
-// for a failure.
-struct FadeTakenOver {};
-
 QScrollBar* MakeChannelBar(QWidget* parent, QRect geometry) {
     auto* bar = new ChannelBar(parent);
     bar->setGeometry(geometry);
@@ -303,16 +297,16 @@ void Form30::Fade(VexoFade::Flag wave) {
     const QString shown = Text2->text();
 
     const QPointer<Form30> window(this);
+    // Goes on only while no newer fade has taken over the boxes and the
+    // window is not closing.
     const auto yield = [window, fade] {
         QCoreApplication::processEvents();
-        if (window.isNull() || window->closing_ || window->latestFade_ != fade) {
-            throw FadeTakenOver{};
-        }
+        return !window.isNull() && !window->closing_ && window->latestFade_ == fade;
     };
     try {
-        VexoFade::RenderMarkupPreview(Picture1->surface(), ToU16(shown), yield);
-    } catch (const FadeTakenOver&) {
-        return;
+        if (!VexoFade::RenderMarkupPreview(Picture1->surface(), ToU16(shown), yield)) {
+            return;
+        }
     } catch (const std::exception& error) {
         Picture1->update();
         ReportFailure(tr("The preview could not be drawn."), Describe(error));

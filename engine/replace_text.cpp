@@ -24,7 +24,7 @@ std::vector<std::size_t> BuildFailure(std::u16string_view search) {
     return failure;
 }
 
-std::u16string ReplaceSingleUnit(std::u16string_view text, char16_t search,
+std::optional<std::u16string> ReplaceSingleUnit(std::u16string_view text, char16_t search,
                                  std::u16string_view replacement, const YieldFunction& yield) {
     std::u16string out;
     std::size_t start = 0;
@@ -32,8 +32,8 @@ std::u16string ReplaceSingleUnit(std::u16string_view text, char16_t search,
          at = text.find(search, start)) {
         // The replacement never contains the search unit, so every occurrence
         // in the text is replaced exactly once and none is formed anew.
-        if (yield) {
-            yield();
+        if (yield && !yield()) {
+            return std::nullopt;
         }
         if (start == 0) {
             const auto count =
@@ -53,7 +53,7 @@ std::u16string ReplaceSingleUnit(std::u16string_view text, char16_t search,
 
 } // namespace
 
-std::u16string ReplaceText(std::u16string_view text, std::u16string_view search,
+std::optional<std::u16string> ReplaceText(std::u16string_view text, std::u16string_view search,
                            std::u16string_view replacement, const YieldFunction& yield) {
     if (search.empty()) {
         throw Error(ErrorNumber::InvalidArgument, "The text to search for is empty.");
@@ -101,8 +101,8 @@ std::u16string ReplaceText(std::u16string_view text, std::u16string_view search,
             states.push_back(k);
             continue;
         }
-        if (yield) {
-            yield();
+        if (yield && !yield()) {
+            return std::nullopt;
         }
         // Drop the occurrence (its last unit was never given a state).
         out.resize(out.size() - search.size());

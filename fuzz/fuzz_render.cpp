@@ -68,7 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int16_t unit = static_cast<std::int16_t>(shape >> 1);
     VexoFade::RecordingSurface surface(7.0f, unit);
     int yields = 0;
-    VexoFade::RenderMarkupPreview(surface, markup, [&] { ++yields; });
+    VexoFade::RenderMarkupPreview(surface, markup, [&] {
+        ++yields;
+        return true;
+    });
 
     Check(surface.ScaleMode() == unit);
     std::u16string printed;

@@ -53,7 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string expected = Restarting(text, search, replacement, passes);
     int yields = 0;
     const std::u16string actual =
-        VexoFade::ReplaceText(text, search, replacement, [&] { ++yields; });
+        VexoFade::ReplaceText(text, search, replacement, [&] {
+            ++yields;
+            return true;
+        });
     if (actual != expected || yields != passes) {
         std::abort();
     }

@@ -94,9 +94,14 @@ void ApplyTag(DrawingSurface& surface, std::u16string_view tag, int& shift) {
 
 } // namespace
 
-void RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
+bool RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
                          const YieldFunction& yield) {
-    const std::u16string text = ReplaceText(markup, u"\r", kLineBreakMarker, yield);
+    const std::optional<std::u16string> prepared =
+        ReplaceText(markup, u"\r", kLineBreakMarker, yield);
+    if (!prepared) {
+        return false;
+    }
+    const std::u16string& text = *prepared;
 
     const std::int16_t savedUnit = surface.ScaleMode();
     surface.SetScaleMode(kScalePixels);
@@ -145,6 +150,7 @@ void RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
     }
 
     surface.SetScaleMode(savedUnit);
+    return true;
 }
 
 } // namespace VexoFade

@@ -13,8 +13,10 @@ namespace VexoFade {
 // drawn as an ordinary character, and a surrogate pair is drawn and measured
 // as one character. The surface's ScaleMode is put back at the end; its font
 // and colour keep what the last tags set. `yield` is passed to ReplaceText
-// while the line breaks are prepared. Errors of the surface reach the caller.
-void RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
+// while the line breaks are prepared; when it answers that the work should
+// stop, the call returns false before it touches the surface. Errors of the
+// surface reach the caller.
+bool RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
                          const YieldFunction& yield = {});
 
 } // namespace VexoFade

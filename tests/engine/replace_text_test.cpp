@@ -22,7 +22,10 @@ std::u16string RestartingReplace(std::u16string text, std::u16string_view search
 struct Counted {
     int yields = 0;
     YieldFunction yield() {
-        return [this] { ++yields; };
+        return [this] {
+            ++yields;
+            return true;
+        };
     }
 };
 
@@ -37,7 +40,7 @@ TEST(ReplaceText, LeavesTextWithoutOccurrencesAloneAndDoesNotYield) {
 TEST(ReplaceText, CarriageReturnsBecomeMarkersWithOneYieldEach) {
     Counted counter;
     const std::u16string text = u"\rone\rtwo\r";
-    const std::u16string result = ReplaceText(text, u"\r", u"+chr13+", counter.yield());
+    const std::u16string result = *ReplaceText(text, u"\r", u"+chr13+", counter.yield());
     EXPECT_EQ(result, u"+chr13+one+chr13+two+chr13+");
     EXPECT_EQ(result.size(), text.size() + 3 * 6);
     EXPECT_EQ(counter.yields, 3);
@@ -52,10 +55,19 @@ TEST(ReplaceText, ReplacesOccurrencesThatReplacementsForm) {
     EXPECT_EQ(ReplaceText(u"abab", u"ab", u"b"), u"bb");
 }
 
+TEST(ReplaceText, StopsAtTheFirstYieldThatSaysNo) {
+    for (const std::u16string_view search : {u"\r", u"\r\r"}) {
+        int yields = 0;
+        EXPECT_EQ(ReplaceText(u"a\r\rb\r\r", search, u"+", [&] { return ++yields < 2; }),
+                  std::nullopt);
+        EXPECT_EQ(yields, 2);
+    }
+}
+
 TEST(ReplaceText, HasNoPositionLimit) {
     std::u16string text(40000, u'x');
     text += u"\r";
-    const std::u16string result = ReplaceText(text, u"\r", u"+chr13+");
+    const std::u16string result = *ReplaceText(text, u"\r", u"+chr13+");
     EXPECT_EQ(result.size(), 40007u);
     EXPECT_TRUE(result.ends_with(u"x+chr13+"));
 }

@@ -241,11 +241,20 @@ TEST(RenderMarkup, SurrogatePairIsOneCharacter) {
 TEST(RenderMarkup, YieldsOncePerCarriageReturnBeforeTouchingTheSurface) {
     RecordingSurface surface;
     int yields = 0;
-    RenderMarkupPreview(surface, u"a\rb\r\rc", [&] {
+    EXPECT_TRUE(RenderMarkupPreview(surface, u"a\rb\r\rc", [&] {
         ++yields;
         EXPECT_THAT(surface.calls(), IsEmpty());
-    });
+        return true;
+    }));
     EXPECT_EQ(yields, 3);
+}
+
+TEST(RenderMarkup, StopsWithoutDrawingWhenTheYieldSaysSo) {
+    RecordingSurface surface;
+    int yields = 0;
+    EXPECT_FALSE(RenderMarkupPreview(surface, u"a\rb\rc", [&] { return ++yields < 2; }));
+    EXPECT_EQ(yields, 2);
+    EXPECT_THAT(surface.calls(), IsEmpty());
 }
 
 TEST(RenderMarkup, FailingSurfaceStopsDrawingAndLeavesPixels) {
