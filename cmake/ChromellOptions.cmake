@@ -51,8 +51,14 @@ endif()
 
 option(CHROMELL_FUZZ "Build the libFuzzer harnesses (clang only)" OFF)
 if(CHROMELL_FUZZ)
-  # Coverage for libFuzzer in every library the harnesses link.
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "CHROMELL_FUZZ needs clang: configure with CXX=clang++-14")
+  endif()
+  # Coverage for libFuzzer in every library the harnesses link. The programs
+  # and tests of the same tree link the coverage hooks without libFuzzer's
+  # main, so one tree builds both.
   add_compile_options(-fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=fuzzer-no-link)
 endif()
 
 option(CHROMELL_BUILD_TOOLS "Build the build-time tools (the artwork generator)" OFF)
