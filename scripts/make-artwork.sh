@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Redraws the main window's artwork (app/art/form30.gif) and the program icon
-# (app/art/chromell-icon.png) with the generator in app/artwork/. The images
-# are kept in the repository; run this after changing the generator and
-# commit what it writes.
+# Redraws the main window's artwork (app/art/form30.gif), the windows' icon
+# (app/art/chromell-icon.png) and the desktop icons (app/art/icons/SIZE.png)
+# with the generator in tools/artwork/. The images are kept in the
+# repository; run this after changing the generator and commit what it writes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target chromell-make-artwork
-build/release/app/artwork/chromell-make-artwork app/art
+cmake -S . -B build/artwork -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHROMELL_BUILD_TOOLS=ON \
+  -DCHROMELL_BUILD_TESTS=OFF -DCHROMELL_BUILD_BENCH=OFF >/dev/null
+cmake --build build/artwork -j2 --target chromell-make-artwork
+build/artwork/tools/artwork/chromell-make-artwork app/art

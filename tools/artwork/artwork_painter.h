@@ -4,12 +4,12 @@
 
 namespace Chromell {
 
-// The main window's background picture at full colour: logo, product name,
-// credit line, the Close and Minimize words with their glyphs under the
-// hotspots, a caption over each colour row and the prompts over the boxes.
+// The main window's background picture: logo, product name, credit line, the
+// Close and Minimize words with their glyphs under the hotspots, a caption
+// over each colour row and the prompts over the boxes. It is drawn without
+// anti-aliasing in the colours of ArtworkPalette only. Throws
+// std::runtime_error if the credit line would not end before the Fade It
+// button.
 QImage PaintArtwork();
-
-// The program's icon: three colour bands under a bold "C", `size` pixels square.
-QImage PaintIcon(int size);
 
 } // namespace Chromell

@@ -1,22 +1,38 @@
-// Draws the main window's artwork and the program icon and writes them, as
-// the GIF and PNG files the program's resources are built from.
+// Draws the main window's artwork, the windows' icon and the program icon for
+// the desktop, and writes them as the files the program is built and
+// installed from: OUTPUT_FOLDER/form30.gif, OUTPUT_FOLDER/chromell-icon.png
+// and OUTPUT_FOLDER/icons/SIZE.png for each desktop icon size.
 // Usage: chromell-make-artwork OUTPUT_FOLDER
 
 #include "tools/artwork/artwork_painter.h"
-#include "tools/artwork/gif_writer.h"
-#include "tools/artwork/quantize.h"
+#include "tools/artwork/gif_file.h"
+#include "tools/artwork/icon_painter.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+// Replaces `path` whole or, on failure, leaves it as it was.
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw std::runtime_error(qPrintable(path + QStringLiteral(": ") + file.errorString()));
+    }
+}
+
+QByteArray Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        throw std::runtime_error("cannot encode a PNG");
+    }
+    return bytes;
 }
 
 } // namespace
@@ -32,29 +48,22 @@ int main(int argc, char* argv[]) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     try {
-        // Background grey and black first, so both come out exactly.
-        const QRgb fixed[] = {qRgb(0xC0, 0xC0, 0xC0), qRgb(0, 0, 0), qRgb(0xFF, 0xFF, 0xFF)};
-        const Chromell::IndexedPicture art =
-            Chromell::Quantize(Chromell::PaintArtwork(), 32, fixed);
-        const std::vector<std::uint8_t> gif =
-            Chromell::EncodeGif89a(art.width, art.height, art.palette, art.pixels);
-        const QString gifPath = folder.filePath(QStringLiteral("form30.gif"));
-        if (!WriteFile(gifPath, QByteArray(reinterpret_cast<const char*>(gif.data()),
-                                           static_cast<qsizetype>(gif.size())))) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(gifPath));
-            return 1;
+        if (!folder.mkpath(QStringLiteral("icons"))) {
+            throw std::runtime_error(qPrintable(folder.filePath(QStringLiteral("icons")) +
+                                                QStringLiteral(": cannot create the folder")));
         }
-
-        const QString iconPath = folder.filePath(QStringLiteral("chromell-icon.png"));
-        if (!Chromell::PaintIcon(32).save(iconPath, "PNG")) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(iconPath));
-            return 1;
+        WriteFile(folder.filePath(QStringLiteral("form30.gif")),
+                  Chromell::EncodeGif(Chromell::PaintArtwork()));
+        WriteFile(folder.filePath(QStringLiteral("chromell-icon.png")),
+                  Png(Chromell::PaintWindowIcon()));
+        for (const int size : Chromell::kDesktopIconSizes) {
+            WriteFile(folder.filePath(QStringLiteral("icons/%1.png").arg(size)),
+                      Png(Chromell::PaintDesktopIcon(size)));
         }
-        std::printf("wrote %s (%zu colours) and %s\n", qPrintable(gifPath), art.palette.size(),
-                    qPrintable(iconPath));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "chromell-make-artwork: %s\n", error.what());
         return 1;
     }
+    std::printf("wrote the artwork and icons into %s\n", qPrintable(folder.path()));
     return 0;
 }
