@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     const char* stopPath = argv[2];
     const auto stopped = [&] { return GetFileAttributesA(stopPath) != INVALID_FILE_ATTRIBUTES; };
     for (const Layout& item : kDecoys) {
-        if (!Open(item, false)) {
+        if (!Open(item, mode == "--other-case")) {
             return 1;
         }
     }
