@@ -33,7 +33,8 @@ TEST(PauseSeconds, RoundsToWholeMillisecondsOrRaisesOverflowWithoutSleeping) {
         Module1::WindowTree tree;
         try {
             PauseSeconds(tree, test.seconds);
-            EXPECT_EQ(tree.Calls(), std::vector<std::string>{test.slept ? test.slept : "overflow"}) << test.seconds;
+            EXPECT_EQ(tree.Calls(), std::vector<std::string>{test.slept ? test.slept : "overflow"})
+                << test.seconds;
         } catch (const VexoFade::Error& e) {
             EXPECT_EQ(test.slept, nullptr) << test.seconds;
             EXPECT_EQ(e.number(), VexoFade::ErrorNumber::Overflow) << test.seconds;
