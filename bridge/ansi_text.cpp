@@ -1,5 +1,7 @@
 #include "bridge/ansi_text.h"
 
+#include "engine/base/utf16.h"
+
 #include <array>
 #include <cstdint>
 
@@ -13,10 +15,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
-
-bool IsSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDFFF;
-}
 
 char EncodeOne(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
@@ -56,14 +54,11 @@ std::string EncodeWindows1252(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
-        const char16_t c = text[k];
-        if (IsSurrogate(c)) {
-            const bool pair = c <= 0xDBFF && k + 1 < text.size() && text[k + 1] >= 0xDC00 &&
-                              text[k + 1] <= 0xDFFF;
-            k += pair ? 1 : 0;
+        if (VexoFade::IsSurrogate(text[k])) {
+            k += VexoFade::CodePointLength(text, k) - 1;
             out.push_back('?');
         } else {
-            out.push_back(EncodeOne(c));
+            out.push_back(EncodeOne(text[k]));
         }
     }
     return out;

@@ -2,7 +2,6 @@
 
 #include "bridge/window_input.h"
 
-#include <exception>
 #include <string>
 
 namespace Quillbas {
@@ -31,12 +30,12 @@ Hwnd FindChild(WindowService& windows, Hwnd parent, Hwnd childAfter,
     return windows.FindWindowExA(parent, childAfter, windows.ToAnsi(className));
 }
 
-// Runs one step of SendToIm. A failing step is passed over; the caller goes
-// on with the next one.
+// Runs one step of SendToIm. A failing step is passed over, whatever it
+// throws; the caller goes on with the next one.
 template <typename Step> void Attempt(Step&& step) {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (...) {
     }
 }
 
@@ -64,12 +63,23 @@ void SendToIm(WindowService& windows, std::u16string_view text) {
     Attempt([&] { imWindow = FindTopLevel(windows, kImWindow); });
     Attempt([&] { firstView = FindChild(windows, imWindow, 0, kTextView); });
     Attempt([&] { entryBox = windows.GetWindow(firstView, Module1::kGwHwndNext); });
-    Attempt([&] { PutWindowText(windows, entryBox, text); });
+    // A messenger that did not take the text would still take the posted
+    // click once it wakes, and send whatever draft it holds: no click then.
+    bool textAbandoned = false;
+    Attempt([&] {
+        try {
+            PutWindowText(windows, entryBox, text);
+        } catch (const Module1::NotAnswering&) {
+            textAbandoned = true;
+        }
+    });
 
-    Hwnd sendButton = 0;
-    Attempt([&] { imWindow = FindTopLevel(windows, kImWindow); });
-    Attempt([&] { sendButton = FindChild(windows, imWindow, 0, kIconButton); });
-    Attempt([&] { ClickByPost(windows, sendButton); });
+    if (!textAbandoned) {
+        Hwnd sendButton = 0;
+        Attempt([&] { imWindow = FindTopLevel(windows, kImWindow); });
+        Attempt([&] { sendButton = FindChild(windows, imWindow, 0, kIconButton); });
+        Attempt([&] { ClickByPost(windows, sendButton); });
+    }
 
     Attempt([&] { PauseSeconds(windows, 0.001); });
 }

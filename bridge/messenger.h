@@ -26,7 +26,7 @@
 // (running `windows.DoEvents()` up to ten times, so other handlers may run in
 // between), SendToChat for as long as the messenger takes to handle three
 // messages (on Windows each send gives up after 5 seconds or as soon as the
-// messenger is seen to hang).
+// messenger is seen to hang, and raises Module1::NotAnswering).
 namespace Quillbas {
 
 // Into the topmost IM window ("AIM_IMessage"): waits for the window with its
@@ -35,13 +35,16 @@ namespace Quillbas {
 // sibling after the window's first "WndAte32Class" child; an empty text sends
 // nothing), posts a press and, 0.1 s later, a release to the window's first
 // "_Oscar_IconBtn" child, and pauses 1 ms. Every error of every step is
-// dropped and the next step runs, so this call never raises one.
+// dropped and the next step runs, so this call never raises one; but when the
+// messenger does not answer the text (NotAnswering), the button is not
+// pressed, lest the messenger send the draft it held.
 void SendToIm(Module1::WindowService& windows, std::u16string_view text);
 
 // Into the topmost chat window ("AIM_ChatWnd"): sets the text of the entry box
 // (its second "WndAte32Class" child) with WM_SETTEXT, also when the text is
 // empty, then sends a press and a release to the first "_Oscar_IconBtn" child
-// after the entry box. Errors of the window service go up to the caller.
+// after the entry box. Errors of the window service go up to the caller: a
+// messenger that does not answer the text (NotAnswering) gets no click.
 void SendToChat(Module1::WindowService& windows, std::u16string_view text);
 
 } // namespace Quillbas

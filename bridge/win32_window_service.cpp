@@ -87,10 +87,15 @@ public:
             return 0;
         }
         // Like SendMessageA, but a window that hangs or takes longer than the
-        // timeout is given up on.
+        // timeout is given up on, and the caller learns of it. A window that
+        // has gone since it was found reaches nobody, as window 0 does.
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
-                            kSendTimeoutMilliseconds, &result);
+        SetLastError(ERROR_SUCCESS);
+        if (SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                kSendTimeoutMilliseconds, &result) == 0 &&
+            GetLastError() != ERROR_INVALID_WINDOW_HANDLE) {
+            throw NotAnswering("the messenger did not answer within 5 seconds");
+        }
         return static_cast<LResult>(result);
     }
 
@@ -136,9 +141,14 @@ public:
         }
         const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
         const int size = static_cast<int>(text.size());
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide, size, nullptr, 0, nullptr, nullptr);
+        // No "best fit": a character the code page lacks becomes the default
+        // character '?', not a look-alike (fullwidth U+FF1C would otherwise
+        // arrive as a live '<', U+221E infinity as '8').
+        constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
+        const int length =
+            WideCharToMultiByte(CP_ACP, kFlags, wide, size, nullptr, 0, nullptr, nullptr);
         std::string ansi(static_cast<std::size_t>(length), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide, size, ansi.data(), length, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, kFlags, wide, size, ansi.data(), length, nullptr, nullptr);
         return ansi;
     }
 

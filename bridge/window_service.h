@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,14 @@ inline constexpr Message kWmSetText = 0x000C;
 inline constexpr Message kWmLButtonDown = 0x0201;
 inline constexpr Message kWmLButtonUp = 0x0202;
 inline constexpr std::int32_t kGwHwndNext = 2;
+
+// Raised by SendMessageA when the window did not handle the message: its
+// program hangs or did not answer in time. The message may still be handled
+// later, when that program wakes up.
+class NotAnswering : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Handles every event already waiting for the program's own windows, then
 // returns. The desktop program passes one that runs its toolkit's event loop
@@ -56,10 +65,11 @@ public:
     // for a window of 0).
     virtual Hwnd GetWindow(Hwnd window, std::int32_t command) = 0;
 
-    // Sends the message and returns once the window has handled it (on
-    // Windows: or has not within a few seconds, or hangs). With
+    // Sends the message and returns once the window has handled it. With
     // kWmSetText, `lParam` is the address of a NUL-terminated 8-bit text. A
-    // message to window 0 reaches no window.
+    // message to window 0, or to a window that is gone, reaches no window.
+    // Raises NotAnswering when the window's program hangs or does not answer
+    // within a few seconds.
     virtual LResult SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) = 0;
 
     // Queues the message for the window and returns at once; nonzero if queued.
@@ -75,7 +85,7 @@ public:
     virtual void DoEvents() = 0;
 
     // The text in the 8-bit code page the A functions expect. Characters the
-    // code page lacks come out as '?'.
+    // code page lacks come out as '?', never as a look-alike (fullwidth U+FF1C is not '<').
     virtual std::string ToAnsi(std::u16string_view text) = 0;
 };
 

@@ -1,8 +1,7 @@
 #include "cli/send_command.h"
 
-#include "chromell/version.h"
-
 #include "bridge/messenger.h"
+#include "chromell/version.h"
 #include "cli/color_args.h"
 #include "engine/base/error.h"
 #include "engine/fader.h"
@@ -21,6 +20,45 @@ std::string ToUtf8(std::u16string_view text) {
     VexoFade::AppendUtf8(text, bytes);
     return bytes;
 }
+
+// Passes every call on, and notes a message the messenger did not answer,
+// which SendToIm keeps to itself.
+class AnswerWatch final : public Module1::WindowService {
+public:
+    explicit AnswerWatch(WindowService& windows) : windows_(windows) {}
+    bool Unanswered() const { return unanswered_; }
+
+    Module1::Hwnd FindWindowA(const std::string& className) override {
+        return windows_.FindWindowA(className);
+    }
+    Module1::Hwnd FindWindowExA(Module1::Hwnd parent, Module1::Hwnd childAfter,
+                                const std::string& className) override {
+        return windows_.FindWindowExA(parent, childAfter, className);
+    }
+    Module1::Hwnd GetWindow(Module1::Hwnd window, std::int32_t command) override {
+        return windows_.GetWindow(window, command);
+    }
+    Module1::LResult SendMessageA(Module1::Hwnd window, Module1::Message message,
+                                  Module1::WParam wParam, Module1::LParam lParam) override {
+        try {
+            return windows_.SendMessageA(window, message, wParam, lParam);
+        } catch (const Module1::NotAnswering&) {
+            unanswered_ = true;
+            throw;
+        }
+    }
+    std::int32_t PostMessageA(Module1::Hwnd window, Module1::Message message,
+                              Module1::WParam wParam, Module1::LParam lParam) override {
+        return windows_.PostMessageA(window, message, wParam, lParam);
+    }
+    void Sleep(std::int32_t milliseconds) override { windows_.Sleep(milliseconds); }
+    void DoEvents() override { windows_.DoEvents(); }
+    std::string ToAnsi(std::u16string_view text) override { return windows_.ToAnsi(text); }
+
+private:
+    WindowService& windows_;
+    bool unanswered_ = false;
+};
 
 } // namespace
 
@@ -42,8 +80,12 @@ std::string SendUsage() {
            "  -h, --help             show this help and exit\n"
            "  -V, --version          show the version and exit\n"
            "\n"
-           "With no messenger window open nothing is delivered, and that is not an error.\n"
-           "Exit status: 0 once delivered, 1 if the text cannot be faded, 2 for a usage error.\n";
+           "Characters the system's ANSI code page lacks arrive as '?'.\n"
+           "\n"
+           "Exit status:\n"
+           "  0  delivered, or no messenger window open (nothing happens; not an error)\n"
+           "  1  the text cannot be faded, or the messenger did not answer (nothing sent)\n"
+           "  2  usage error\n";
 }
 
 std::optional<SendCommandLine> ParseSendCommandLine(std::span<const std::u16string_view> args,
@@ -150,14 +192,21 @@ int RunSendCommand(std::span<const std::u16string_view> args, Module1::WindowSer
         err << kProgram << ": " << e.what() << '\n';
         return 1;
     }
+    AnswerWatch watch(windows);
     try {
         if (line->target == SendCommandLine::Target::Im) {
-            Quillbas::SendToIm(windows, text);
+            Quillbas::SendToIm(watch, text);
         } else {
-            Quillbas::SendToChat(windows, text);
+            Quillbas::SendToChat(watch, text);
         }
+    } catch (const Module1::NotAnswering&) {
+        // Noted by the watch.
     } catch (const std::exception& e) {
         err << kProgram << ": the delivery failed: " << e.what() << '\n';
+        return 1;
+    }
+    if (watch.Unanswered()) {
+        err << kProgram << ": the messenger did not answer; the delivery was abandoned\n";
         return 1;
     }
     return 0;

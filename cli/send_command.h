@@ -34,8 +34,9 @@ std::optional<SendCommandLine> ParseSendCommandLine(std::span<const std::u16stri
 
 // Runs chromell-send against the window service: 0 once the text has been
 // handed to the messenger's window (whether one was open is not known), 1 when
-// the text cannot be faded or delivered, 2 for a usage error. Messages go to
-// `err`, help and version to `out`.
+// the text cannot be faded or the messenger did not answer (then no click was
+// made), 2 for a usage error. Messages go to `err`, help and version to `out`,
+// as UTF-8.
 int RunSendCommand(std::span<const std::u16string_view> args, Module1::WindowService& windows,
                    std::ostream& out, std::ostream& err);
 

@@ -1,19 +1,20 @@
-// Random desktops in the in-memory window tree: delivering to the messenger
-// must not crash, and no text and no click may reach any window other than
-// the entry box and send button that the searches designate.
+// Random desktops in the in-memory window tree, grown around the messenger's
+// own windows or from nothing: delivering to the messenger must not crash,
+// and no text and no click may reach any window other than the entry box and
+// send button that the searches designate.
 #include "bridge/messenger.h"
-#include "bridge/testing/window_tree.h"
-#include "fuzz/fuzz_input.h"
+#include "tests/bridge/messenger_layouts.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Module1::Hwnd;
+using Module1::WindowTree;
 
 void Check(bool condition) {
     if (!condition) {
@@ -29,118 +30,102 @@ const char* const kClasses[] = {"AIM_IMessage", "AIM_ChatWnd",   "_Oscar_Persist
                                 "Static",       "Button",        "AIM_ChatWndX"};
 
 bool SameClass(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
-// The same desktop, kept by this harness: each window's siblings, topmost first.
-struct Desktop {
-    std::map<Hwnd, std::vector<Hwnd>> children; // 0: the top-level windows
-    std::map<Hwnd, std::string> classes;
-
-    Hwnd First(Hwnd parent, Hwnd after, const std::string& className) const {
-        const auto it = children.find(parent);
-        if (it == children.end()) {
-            return 0;
-        }
-        const auto& list = it->second;
-        auto from = list.begin();
-        if (after != 0) {
-            from = std::find(list.begin(), list.end(), after);
-            if (from == list.end()) {
-                return 0;
-            }
-            ++from;
-        }
-        for (; from != list.end(); ++from) {
-            if (SameClass(classes.at(*from), className)) {
-                return *from;
-            }
-        }
-        return 0;
+// The searches done afresh on the tree's layout, independently of the tree's
+// own search.
+Hwnd First(const WindowTree& tree, Hwnd parent, Hwnd after, const std::string& className) {
+    const auto& children = tree.ChildrenOf(parent);
+    auto from = after == 0 ? children.begin() : std::find(children.begin(), children.end(), after);
+    if (after != 0 && from != children.end()) {
+        ++from;
     }
-
-    Hwnd Next(Hwnd window) const {
-        if (window == 0) {
-            return 0;
-        }
-        for (const auto& [parent, list] : children) {
-            const auto at = std::find(list.begin(), list.end(), window);
-            if (at != list.end()) {
-                return at + 1 == list.end() ? 0 : *(at + 1);
-            }
-        }
-        return 0;
-    }
-};
+    const auto match = std::find_if(from, children.end(), [&](Hwnd window) {
+        return SameClass(tree.ClassOf(window), className);
+    });
+    return match == children.end() ? 0 : *match;
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ChromellFuzz::FuzzInput input(data, size);
-    Module1::WindowTree tree;
-    Desktop desktop;
-    desktop.children[0];
-    std::vector<Hwnd> windows;
-
-    const std::size_t count = input.Byte() % 24;
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::uint8_t parentPick = input.Byte();
-        const std::string className = kClasses[input.Byte() % std::size(kClasses)];
-        const Hwnd parent =
-            windows.empty() || parentPick % 3 == 0 ? 0 : windows[parentPick % windows.size()];
-        const Hwnd window = tree.AddWindow(className, parent, "old");
-        desktop.classes[window] = className;
-        desktop.children[window];
-        auto& siblings = desktop.children[parent];
-        // A new top-level window comes on top; children stack first-made on top.
-        if (parent == 0) {
-            siblings.insert(siblings.begin(), window);
-        } else {
-            siblings.push_back(window);
-        }
-        windows.push_back(window);
+    FuzzedDataProvider input(data, size);
+    WindowTree tree;
+    // Start from the messenger's own windows now and then.
+    if (input.ConsumeBool()) {
+        Module1::Layouts::AddImWindow(tree);
     }
-    const std::uint8_t mode = input.Byte();
-    const std::u16string text = (mode & 2) ? std::u16string() : input.Units(input.Byte() % 40);
+    if (input.ConsumeBool()) {
+        Module1::Layouts::AddChatWindow(tree);
+    }
+    // Every window so far, parents before their children.
+    std::vector<Hwnd> windows;
+    for (std::size_t k = 0; k <= windows.size(); ++k) {
+        const auto& children = tree.ChildrenOf(k == 0 ? 0 : windows[k - 1]);
+        windows.insert(windows.end(), children.begin(), children.end());
+    }
+    const std::size_t count = input.ConsumeIntegralInRange<std::size_t>(0, 23);
+    for (std::size_t k = 0; k < count; ++k) {
+        const bool topLevel = windows.empty() || input.ConsumeIntegralInRange(0, 2) == 0;
+        const Hwnd parent =
+            topLevel ? 0
+                     : windows[input.ConsumeIntegralInRange<std::size_t>(0, windows.size() - 1)];
+        const std::string className = input.PickValueInArray(kClasses);
+        windows.push_back(tree.AddWindow(className, parent, "old"));
+    }
+    const bool chat = input.ConsumeBool();
+    const bool empty = input.ConsumeBool();
+    std::u16string text;
+    for (std::size_t n = empty ? 0 : input.ConsumeIntegralInRange<std::size_t>(0, 40); n > 0; --n) {
+        text.push_back(input.ConsumeIntegral<char16_t>());
+    }
+    std::vector<std::string> before;
+    for (const Hwnd window : windows) {
+        before.push_back(tree.TextOf(window));
+    }
     // WM_SETTEXT carries a NUL-terminated text: a NUL in it ends what arrives.
     std::string ansi = tree.ToAnsi(text);
     ansi.resize(std::min(ansi.size(), ansi.find('\0')));
 
     Hwnd entry = 0;
     Hwnd button = 0;
-    if (mode & 1) {
-        const Hwnd chat = desktop.First(0, 0, "AIM_ChatWnd");
-        entry = desktop.First(chat, desktop.First(chat, 0, "WndAte32Class"), "WndAte32Class");
-        button = desktop.First(chat, entry, "_Oscar_IconBtn");
+    if (chat) {
+        const Hwnd window = First(tree, 0, 0, "AIM_ChatWnd");
+        entry = First(tree, window, First(tree, window, 0, "WndAte32Class"), "WndAte32Class");
+        button = First(tree, window, entry, "_Oscar_IconBtn");
         Quillbas::SendToChat(tree, text);
     } else {
-        const Hwnd im = desktop.First(0, 0, "AIM_IMessage");
-        entry = desktop.Next(desktop.First(im, 0, "WndAte32Class"));
-        button = desktop.First(im, 0, "_Oscar_IconBtn");
+        const Hwnd window = First(tree, 0, 0, "AIM_IMessage");
+        const Hwnd view = First(tree, window, 0, "WndAte32Class");
+        if (view != 0) {
+            const auto& siblings = tree.ChildrenOf(window);
+            const auto at = std::find(siblings.begin(), siblings.end(), view);
+            entry = at + 1 == siblings.end() ? 0 : at[1];
+        }
+        button = First(tree, window, 0, "_Oscar_IconBtn");
         Quillbas::SendToIm(tree, text);
     }
 
-    for (const Hwnd window : windows) {
+    for (std::size_t k = 0; k < windows.size(); ++k) {
+        const Hwnd window = windows[k];
         for (const auto& delivery : tree.DeliveriesTo(window)) {
-            if (delivery.message == Module1::kWmSetText) {
-                Check(window == entry);
-            } else {
-                Check(window == button);
-                Check(delivery.message == Module1::kWmLButtonDown ||
-                      delivery.message == Module1::kWmLButtonUp);
+            Check(delivery.message == Module1::kWmSetText ? window == entry : window == button);
+        }
+        const bool textSet = window == entry && (chat || !text.empty());
+        Check(tree.TextOf(window) == (textSet ? ansi : before[k]));
+    }
+    if (button != 0) { // pressed once, whatever else it got (it may be the entry box, too)
+        std::vector<Module1::Message> clicks;
+        for (const auto& delivery : tree.DeliveriesTo(button)) {
+            if (delivery.message != Module1::kWmSetText) {
+                clicks.push_back(delivery.message);
             }
         }
-        const bool textSet = (mode & 1) || !text.empty();
-        Check(tree.TextOf(window) == (window == entry && textSet ? ansi : "old"));
-    }
-    if (button != 0) {
-        const auto& clicks = tree.DeliveriesTo(button);
-        const std::size_t first = clicks.size() >= 2 ? clicks.size() - 2 : 0;
-        Check(clicks.size() >= 2 && clicks[first].message == Module1::kWmLButtonDown &&
-              clicks[first + 1].message == Module1::kWmLButtonUp);
+        Check(clicks == std::vector{Module1::kWmLButtonDown, Module1::kWmLButtonUp});
     }
     return 0;
 }

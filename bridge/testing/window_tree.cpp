@@ -3,289 +3,164 @@
 #include "bridge/ansi_text.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <ostream>
 #include <stdexcept>
 #include <utility>
 
 namespace Module1 {
 namespace {
 
-// GetWindow commands.
-constexpr std::int32_t kGwHwndFirst = 0;
-constexpr std::int32_t kGwHwndLast = 1;
-constexpr std::int32_t kGwHwndPrev = 3;
-constexpr std::int32_t kGwChild = 5;
-
-std::string MessageName(Message message) {
-    switch (message) {
-    case kWmSetText:
-        return "WM_SETTEXT";
-    case kWmLButtonDown:
-        return "WM_LBUTTONDOWN";
-    case kWmLButtonUp:
-        return "WM_LBUTTONUP";
-    default: {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(message));
-        return hex;
-    }
-    }
-}
-
-std::string Quoted(const std::string& text) {
-    return '"' + text + '"';
+std::string MessageCall(const char* function, Hwnd window, Message message, WParam wParam,
+                        LParam lParam) {
+    const std::string name = message == kWmLButtonDown ? "WM_LBUTTONDOWN"
+                             : message == kWmLButtonUp ? "WM_LBUTTONUP"
+                                                       : std::to_string(message);
+    return std::string(function) + "(" + std::to_string(window) + ", " + name + ", " +
+           std::to_string(wParam) + ", " + std::to_string(lParam) + ")";
 }
 
 } // namespace
 
-bool operator==(const WindowCall& a, const WindowCall& b) {
-    return a.kind == b.kind && a.window == b.window && a.childAfter == b.childAfter &&
-           a.className == b.className && a.number == b.number && a.message == b.message &&
-           a.wParam == b.wParam && a.lParam == b.lParam && a.text == b.text && a.result == b.result;
+namespace Call {
+std::string FindWindowA(const std::string& className, Hwnd found) {
+    return "FindWindowA(\"" + className + "\") -> " + std::to_string(found);
 }
-
-std::string WindowCall::ToString() const {
-    using std::to_string;
-    switch (kind) {
-    case Kind::DoEvents:
-        return "DoEvents()";
-    case Kind::FindWindowA:
-        return "FindWindowA(" + Quoted(className) + ") -> " + to_string(result);
-    case Kind::FindWindowExA:
-        return "FindWindowExA(" + to_string(window) + ", " + to_string(childAfter) + ", " +
-               Quoted(className) + ") -> " + to_string(result);
-    case Kind::GetWindow:
-        return "GetWindow(" + to_string(window) + ", " + to_string(number) + ") -> " +
-               to_string(result);
-    case Kind::SendMessageA:
-    case Kind::PostMessageA: {
-        const std::string last = message == kWmSetText ? Quoted(text) : to_string(lParam);
-        return (kind == Kind::SendMessageA ? "SendMessageA(" : "PostMessageA(") +
-               to_string(window) + ", " + MessageName(message) + ", " + to_string(wParam) + ", " +
-               last + ") at " + to_string(at) + " ms";
-    }
-    case Kind::Sleep:
-        return "Sleep(" + to_string(number) + ")";
-    }
-    return "?";
+std::string FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className, Hwnd found) {
+    return "FindWindowExA(" + std::to_string(parent) + ", " + std::to_string(childAfter) + ", \"" +
+           className + "\") -> " + std::to_string(found);
 }
-
-std::ostream& operator<<(std::ostream& out, const WindowCall& call) {
-    return out << call.ToString();
+std::string NextWindow(Hwnd window, Hwnd found) {
+    return "GetWindow(" + std::to_string(window) + ", 2) -> " + std::to_string(found);
 }
-
-namespace Expect {
-
-WindowCall DoEvents() {
-    return {};
+std::string SetText(Hwnd window, const std::string& text) {
+    return "SendMessageA(" + std::to_string(window) + ", WM_SETTEXT, 0, \"" + text + "\")";
 }
-
-WindowCall FindWindowA(std::string className, Hwnd result) {
-    WindowCall call;
-    call.kind = WindowCall::Kind::FindWindowA;
-    call.className = std::move(className);
-    call.result = result;
-    return call;
+std::string Send(Hwnd window, Message message, WParam wParam, LParam lParam) {
+    return MessageCall("SendMessageA", window, message, wParam, lParam);
 }
-
-WindowCall FindWindowExA(Hwnd parent, Hwnd childAfter, std::string className, Hwnd result) {
-    WindowCall call;
-    call.kind = WindowCall::Kind::FindWindowExA;
-    call.window = parent;
-    call.childAfter = childAfter;
-    call.className = std::move(className);
-    call.result = result;
-    return call;
+std::string Post(Hwnd window, Message message, WParam wParam, LParam lParam) {
+    return MessageCall("PostMessageA", window, message, wParam, lParam);
 }
-
-WindowCall GetNextWindow(Hwnd window, Hwnd result) {
-    WindowCall call;
-    call.kind = WindowCall::Kind::GetWindow;
-    call.window = window;
-    call.number = kGwHwndNext;
-    call.result = result;
-    return call;
+std::string Sleep(std::int32_t milliseconds) {
+    return "Sleep(" + std::to_string(milliseconds) + ")";
 }
-
-WindowCall SetText(Hwnd window, std::string text) {
-    WindowCall call = Send(window, kWmSetText);
-    call.text = std::move(text);
-    return call;
+std::string DoEvents() {
+    return "DoEvents()";
 }
-
-WindowCall Send(Hwnd window, Message message) {
-    WindowCall call;
-    call.kind = WindowCall::Kind::SendMessageA;
-    call.window = window;
-    call.message = message;
-    return call;
-}
-
-WindowCall Post(Hwnd window, Message message) {
-    WindowCall call = Send(window, message);
-    call.kind = WindowCall::Kind::PostMessageA;
-    return call;
-}
-
-WindowCall Sleep(std::int32_t milliseconds) {
-    WindowCall call;
-    call.kind = WindowCall::Kind::Sleep;
-    call.number = milliseconds;
-    return call;
-}
-
-} // namespace Expect
+} // namespace Call
 
 Hwnd WindowTree::AddWindow(const std::string& className, Hwnd parent, std::string text) {
-    std::vector<Hwnd>* siblings = SiblingsOf(parent);
-    if (siblings == nullptr) {
-        throw std::invalid_argument("AddWindow: no window " + std::to_string(parent));
-    }
+    std::vector<Hwnd>& siblings = parent == kNoWindow ? topLevel_ : nodes_.at(parent).children;
     const Hwnd window = nextHandle_;
     nextHandle_ += 2; // Windows handles are even, too
-    if (parent == kNoWindow) {
-        siblings->insert(siblings->begin(), window);
-    } else {
-        siblings->push_back(window);
-    }
+    siblings.insert(parent == kNoWindow ? siblings.begin() : siblings.end(), window);
     nodes_[window] = Node{className, parent, {}, std::move(text), {}};
     return window;
 }
 
 void WindowTree::RemoveWindow(Hwnd window) {
-    Node* node = Find(window);
-    if (node == nullptr) {
-        return;
-    }
-    for (const Hwnd child : std::vector<Hwnd>(node->children)) {
+    for (const Hwnd child : std::vector<Hwnd>(ChildrenOf(window))) {
         RemoveWindow(child);
     }
-    std::vector<Hwnd>& siblings = *SiblingsOf(node->parent);
+    const Hwnd parent = Get(window).parent;
+    std::vector<Hwnd>& siblings = parent == kNoWindow ? topLevel_ : nodes_.at(parent).children;
     siblings.erase(std::find(siblings.begin(), siblings.end(), window));
     nodes_.erase(window);
 }
 
 void WindowTree::RaiseToTop(Hwnd window) {
-    std::vector<Hwnd>& siblings = *SiblingsOf(Get(window).parent);
+    const Hwnd parent = Get(window).parent;
+    std::vector<Hwnd>& siblings = parent == kNoWindow ? topLevel_ : nodes_.at(parent).children;
     const auto at = std::find(siblings.begin(), siblings.end(), window);
     std::rotate(siblings.begin(), at, at + 1);
 }
 
-const std::string& WindowTree::TextOf(Hwnd window) const {
-    return Get(window).text;
-}
-
-const std::vector<WindowTree::Delivery>& WindowTree::DeliveriesTo(Hwnd window) const {
-    return Get(window).deliveries;
+const std::vector<Hwnd>& WindowTree::ChildrenOf(Hwnd parent) const {
+    return parent == kNoWindow ? topLevel_ : Get(parent).children;
 }
 
 Hwnd WindowTree::FindWindowA(const std::string& className) {
-    Hwnd found = kNoWindow;
-    for (const Hwnd window : topLevel_) {
-        if (EqualIgnoringCase1252(nodes_.at(window).className, className)) {
-            found = window;
-            break;
-        }
-    }
-    return Log(Expect::FindWindowA(className, found));
+    const Hwnd found = Search(kNoWindow, kNoWindow, className);
+    Log(Call::FindWindowA(className, found));
+    return found;
 }
 
 Hwnd WindowTree::FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) {
-    Hwnd found = kNoWindow;
-    if (const std::vector<Hwnd>* siblings = SiblingsOf(parent)) {
-        auto from = siblings->begin();
-        if (childAfter != kNoWindow) {
-            // The child-after window must be a direct child of the parent.
-            from = std::find(siblings->begin(), siblings->end(), childAfter);
-            from = from == siblings->end() ? from : from + 1;
-        }
-        const auto match = std::find_if(from, siblings->end(), [&](Hwnd window) {
-            return EqualIgnoringCase1252(nodes_.at(window).className, className);
-        });
-        found = match == siblings->end() ? kNoWindow : *match;
-    }
-    return Log(Expect::FindWindowExA(parent, childAfter, className, found));
+    const Hwnd found = Search(parent, childAfter, className);
+    Log(Call::FindWindowExA(parent, childAfter, className, found));
+    return found;
 }
 
 Hwnd WindowTree::GetWindow(Hwnd window, std::int32_t command) {
     Hwnd found = kNoWindow;
-    if (const Node* node = Find(window)) {
-        const std::vector<Hwnd>& siblings = *SiblingsOf(node->parent);
+    if (nodes_.contains(window) && command == kGwHwndNext) {
+        const std::vector<Hwnd>& siblings = ChildrenOf(Get(window).parent);
         const auto at = std::find(siblings.begin(), siblings.end(), window);
-        switch (command) {
-        case kGwHwndFirst:
-            found = siblings.front();
-            break;
-        case kGwHwndLast:
-            found = siblings.back();
-            break;
-        case kGwHwndNext:
-            found = at + 1 == siblings.end() ? kNoWindow : at[1];
-            break;
-        case kGwHwndPrev:
-            found = at == siblings.begin() ? kNoWindow : at[-1];
-            break;
-        case kGwChild:
-            found = node->children.empty() ? kNoWindow : node->children.front();
-            break;
-        default: // owners are not modelled
-            break;
-        }
+        found = at + 1 == siblings.end() ? kNoWindow : at[1];
     }
-    WindowCall call = Expect::GetNextWindow(window, found);
-    call.number = command;
-    return Log(std::move(call));
+    Log("GetWindow(" + std::to_string(window) + ", " + std::to_string(command) + ") -> " +
+        std::to_string(found));
+    return found;
 }
 
 LResult WindowTree::SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) {
-    WindowCall call = Expect::Send(window, message);
-    call.wParam = wParam;
-    if (message == kWmSetText) {
-        call.text = lParam == 0 ? "" : reinterpret_cast<const char*>(lParam);
-    } else {
-        call.lParam = lParam;
-    }
-    LResult result = 0;
-    if (Node* node = Find(window)) {
-        node->deliveries.push_back({false, message, wParam, lParam, now_});
-        if (message == kWmSetText) {
-            node->text = call.text;
-            result = 1;
-        }
+    const bool reaches = nodes_.contains(window);
+    const char* text = message == kWmSetText ? reinterpret_cast<const char*>(lParam) : nullptr;
+    std::string call =
+        text != nullptr ? Call::SetText(window, text) : Call::Send(window, message, wParam, lParam);
+    if (reaches && hung_) {
+        Log(call + " not answered");
+        throw NotAnswering("window " + std::to_string(window) + " does not answer");
     }
     Log(std::move(call));
-    return result;
+    const auto node = nodes_.find(window); // the hook may have removed it
+    if (!reaches || node == nodes_.end()) {
+        return 0;
+    }
+    node->second.deliveries.push_back({false, message, now_});
+    if (text != nullptr) {
+        node->second.text = text;
+    }
+    return 1;
 }
 
 std::int32_t WindowTree::PostMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) {
-    WindowCall call = Expect::Post(window, message);
-    call.wParam = wParam;
-    call.lParam = lParam;
-    Node* node = Find(window);
-    if (node != nullptr) {
-        node->deliveries.push_back({true, message, wParam, lParam, now_});
+    Log(Call::Post(window, message, wParam, lParam));
+    const auto node = nodes_.find(window);
+    if (node == nodes_.end()) {
+        return 0;
     }
-    Log(std::move(call));
-    return node != nullptr ? 1 : 0;
+    node->second.deliveries.push_back({true, message, now_});
+    return 1;
 }
 
 void WindowTree::Sleep(std::int32_t milliseconds) {
-    Log(Expect::Sleep(milliseconds));
+    Log(Call::Sleep(milliseconds));
     now_ += std::max<std::int32_t>(milliseconds, 0);
 }
 
 void WindowTree::DoEvents() {
-    Log(Expect::DoEvents());
+    Log(Call::DoEvents());
 }
 
 std::string WindowTree::ToAnsi(std::u16string_view text) {
     return EncodeWindows1252(text);
 }
 
-WindowTree::Node* WindowTree::Find(Hwnd window) {
-    const auto found = nodes_.find(window);
-    return found == nodes_.end() ? nullptr : &found->second;
+Hwnd WindowTree::Search(Hwnd parent, Hwnd childAfter, const std::string& className) const {
+    if (parent != kNoWindow && !nodes_.contains(parent)) {
+        return kNoWindow;
+    }
+    const std::vector<Hwnd>& siblings = ChildrenOf(parent);
+    // The child-after window must be a direct child of the parent.
+    auto from = siblings.begin();
+    if (childAfter != kNoWindow) {
+        from = std::find(siblings.begin(), siblings.end(), childAfter);
+        from = from == siblings.end() ? from : from + 1;
+    }
+    const auto match = std::find_if(from, siblings.end(), [&](Hwnd window) {
+        return EqualIgnoringCase1252(nodes_.at(window).className, className);
+    });
+    return match == siblings.end() ? kNoWindow : *match;
 }
 
 const WindowTree::Node& WindowTree::Get(Hwnd window) const {
@@ -296,21 +171,11 @@ const WindowTree::Node& WindowTree::Get(Hwnd window) const {
     return found->second;
 }
 
-std::vector<Hwnd>* WindowTree::SiblingsOf(Hwnd parent) {
-    if (parent == kNoWindow) {
-        return &topLevel_;
-    }
-    Node* node = Find(parent);
-    return node == nullptr ? nullptr : &node->children;
-}
-
-Hwnd WindowTree::Log(WindowCall call) {
-    call.at = now_;
+void WindowTree::Log(std::string call) {
     calls_.push_back(call);
     if (hook_) {
         hook_(call); // a copy: the hook may make calls of its own
     }
-    return call.result;
 }
 
 } // namespace Module1

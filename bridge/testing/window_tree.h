@@ -4,56 +4,25 @@
 
 #include <cstdint>
 #include <functional>
-#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace Module1 {
 
-// One call a WindowTree received, with the handle it answered for searches.
-struct WindowCall {
-    enum class Kind {
-        DoEvents,
-        FindWindowA,
-        FindWindowExA,
-        GetWindow,
-        SendMessageA,
-        PostMessageA,
-        Sleep
-    };
-
-    Kind kind = Kind::DoEvents;
-    Hwnd window = kNoWindow;     // the parent of FindWindowExA; the target of the others
-    Hwnd childAfter = kNoWindow; // FindWindowExA
-    std::string className;       // FindWindowA, FindWindowExA
-    std::int32_t number = 0;     // the GetWindow command; Sleep's milliseconds
-    Message message = 0;
-    WParam wParam = 0;
-    LParam lParam = 0;       // as passed; 0 for WM_SETTEXT, whose text is kept instead
-    std::string text;        // the text WM_SETTEXT pointed to
-    Hwnd result = kNoWindow; // the handle a search or GetWindow returned
-    std::int64_t at = 0;     // the tree's clock, in ms, when the call was made
-
-    // Calls are alike when they ask the same and got the same answer; the
-    // time they were made is not compared.
-    friend bool operator==(const WindowCall& a, const WindowCall& b);
-    std::string ToString() const;
-};
-
-std::ostream& operator<<(std::ostream& out, const WindowCall& call);
-
-// Builders of expected calls, for comparisons with WindowTree::Calls().
-namespace Expect {
-WindowCall DoEvents();
-WindowCall FindWindowA(std::string className, Hwnd result);
-WindowCall FindWindowExA(Hwnd parent, Hwnd childAfter, std::string className, Hwnd result);
-WindowCall GetNextWindow(Hwnd window, Hwnd result);
-WindowCall SetText(Hwnd window, std::string text);
-WindowCall Send(Hwnd window, Message message);
-WindowCall Post(Hwnd window, Message message);
-WindowCall Sleep(std::int32_t milliseconds);
-} // namespace Expect
+// How WindowTree writes each call into its log, for building expected logs:
+// e.g. `FindWindowExA(256, 0, "Edit") -> 260`, `SendMessageA(262, WM_SETTEXT, 0, "hi")`,
+// `PostMessageA(264, WM_LBUTTONDOWN, 0, 0)`, `Sleep(100)`, `DoEvents()`.
+namespace Call {
+std::string FindWindowA(const std::string& className, Hwnd found);
+std::string FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className, Hwnd found);
+std::string NextWindow(Hwnd window, Hwnd found); // GetWindow with GW_HWNDNEXT
+std::string SetText(Hwnd window, const std::string& text);
+std::string Send(Hwnd window, Message message, WParam wParam = 0, LParam lParam = 0);
+std::string Post(Hwnd window, Message message, WParam wParam = 0, LParam lParam = 0);
+std::string Sleep(std::int32_t milliseconds);
+std::string DoEvents();
+} // namespace Call
 
 // An in-memory desktop that answers as Windows does: windows with a class, a
 // parent, a z-order among their siblings and a text. Class names compare
@@ -68,9 +37,7 @@ public:
     struct Delivery {
         bool posted = false;
         Message message = 0;
-        WParam wParam = 0;
-        LParam lParam = 0;
-        std::int64_t at = 0;
+        std::int64_t at = 0; // the clock, in ms
     };
 
     // Creates a window. A top-level window (parent 0) comes on top of the
@@ -81,18 +48,25 @@ public:
     void RemoveWindow(Hwnd window);
     // Brings the window to the top of its siblings.
     void RaiseToTop(Hwnd window);
+    // A hung messenger: from now on every message sent to a window raises
+    // NotAnswering and is not handled; posted messages are still queued.
+    void Hang() { hung_ = true; }
 
-    const std::string& TextOf(Hwnd window) const;
-    const std::vector<Delivery>& DeliveriesTo(Hwnd window) const;
-    const std::vector<WindowCall>& Calls() const { return calls_; }
+    const std::string& ClassOf(Hwnd window) const { return Get(window).className; }
+    // The children of `parent` (0: the top-level windows), topmost first.
+    const std::vector<Hwnd>& ChildrenOf(Hwnd parent) const;
+    const std::string& TextOf(Hwnd window) const { return Get(window).text; }
+    const std::vector<Delivery>& DeliveriesTo(Hwnd window) const { return Get(window).deliveries; }
+    const std::vector<std::string>& Calls() const { return calls_; }
     std::int64_t Now() const { return now_; }
 
     // Runs after each call has been logged, before the call returns. It may
     // change the tree, or throw to make the call fail.
-    void SetCallHook(std::function<void(const WindowCall&)> hook) { hook_ = std::move(hook); }
+    void SetCallHook(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
 
     Hwnd FindWindowA(const std::string& className) override;
     Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) override;
+    // Knows GW_HWNDNEXT only, the one command the bridge uses.
     Hwnd GetWindow(Hwnd window, std::int32_t command) override;
     LResult SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override;
     std::int32_t PostMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override;
@@ -110,17 +84,17 @@ private:
         std::vector<Delivery> deliveries;
     };
 
-    Node* Find(Hwnd window);
+    Hwnd Search(Hwnd parent, Hwnd childAfter, const std::string& className) const;
     const Node& Get(Hwnd window) const;
-    std::vector<Hwnd>* SiblingsOf(Hwnd parent);
-    Hwnd Log(WindowCall call);
+    void Log(std::string call);
 
     std::map<Hwnd, Node> nodes_;
     std::vector<Hwnd> topLevel_; // topmost first
     Hwnd nextHandle_ = 0x100;
-    std::vector<WindowCall> calls_;
+    std::vector<std::string> calls_;
     std::int64_t now_ = 0;
-    std::function<void(const WindowCall&)> hook_;
+    bool hung_ = false;
+    std::function<void(const std::string&)> hook_;
 };
 
 } // namespace Module1

@@ -5,20 +5,22 @@
 namespace Module1 {
 namespace {
 
-TEST(EncodeWindows1252, KeepsLatin1AndMapsTheCodePagesOwnHighCharacters) {
-    EXPECT_EQ(EncodeWindows1252(u""), "");
-    EXPECT_EQ(EncodeWindows1252(u"<Font Color=#FF0000>a\r\n"), "<Font Color=#FF0000>a\r\n");
-    EXPECT_EQ(EncodeWindows1252(u"\u00A0\u00E9\u00FF"), "\xA0\xE9\xFF");
-    EXPECT_EQ(EncodeWindows1252(u"\u20AC\u201C\u201D\u2122\u0178"), "\x80\x93\x94\x99\x9F");
-    // The five bytes the code page leaves undefined pass their C1 control through.
-    EXPECT_EQ(EncodeWindows1252(u"\u0081\u008D\u008F\u0090\u009D"), "\x81\x8D\x8F\x90\x9D");
-}
-
-TEST(EncodeWindows1252, WritesOneQuestionMarkPerMissingCharacter) {
-    EXPECT_EQ(EncodeWindows1252(u"\u0080\u0100\u4E2D"), "???");
-    EXPECT_EQ(EncodeWindows1252(u"a\U0001F600b"), "a?b"); // a pair is one character
+TEST(EncodeWindows1252, MapsTheCodePagesCharactersAndOneQuestionMarkForEachMissingOne) {
     const char16_t lone[] = {u'a', 0xD800, u'b', 0xDC00, 0xDBFF};
-    EXPECT_EQ(EncodeWindows1252(std::u16string_view(lone, 5)), "a?b??");
+    const std::pair<std::u16string_view, std::string> cases[] = {
+        {u"", ""},
+        {u"<Font Color=#FF0000>a\r\n\u00A0\u00E9\u00FF", "<Font Color=#FF0000>a\r\n\xA0\xE9\xFF"},
+        {u"\u20AC\u201C\u201D\u2122\u0178", "\x80\x93\x94\x99\x9F"},
+        // The five bytes the code page leaves undefined pass their C1 control through.
+        {u"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"},
+        // No look-alikes: fullwidth '<', infinity, alpha, U+0100.
+        {u"\uFF1C\u221E\u03B1\u0100\u0080\u4E2D", "??????"},
+        {u"a\U0001F600b", "a?b"}, // a pair is one character
+        {std::u16string_view(lone, 5), "a?b??"},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(EncodeWindows1252(text), expected);
+    }
 }
 
 TEST(EqualIgnoringCase1252, FoldsAsciiAndAccentedLettersOnly) {

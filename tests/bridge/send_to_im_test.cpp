@@ -1,7 +1,7 @@
 #include "bridge/messenger.h"
-#include "bridge/testing/window_tree.h"
+#include "tests/bridge/messenger_layouts.h"
 
-#include <algorithm>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -9,195 +9,149 @@
 namespace Quillbas {
 namespace {
 
-using Module1::Hwnd;
-using Module1::kWmLButtonDown;
-using Module1::kWmLButtonUp;
-using Module1::WindowCall;
-using Module1::WindowTree;
-namespace Expect = Module1::Expect;
-using ::testing::ElementsAre;
+using namespace Module1;
+using namespace Module1::Layouts;
 using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
-// An IM window laid out as the messenger does: the screen-name combo box with
-// its edit field, the conversation view, the entry box, the send button and
-// a further button.
-struct ImWindow {
-    explicit ImWindow(WindowTree& tree) {
-        window = tree.AddWindow("AIM_IMessage");
-        combo = tree.AddWindow("_Oscar_PersistantCombo", window);
-        comboEdit = tree.AddWindow("Edit", combo);
-        view = tree.AddWindow("WndAte32Class", window, "conversation");
-        entry = tree.AddWindow("WndAte32Class", window, "draft");
-        send = tree.AddWindow("_Oscar_IconBtn", window);
-        other = tree.AddWindow("_Oscar_IconBtn", window);
+const std::string kPressed = "posted 513, posted 514"; // WM_LBUTTONDOWN, WM_LBUTTONUP
+
+// The calls of one SendToIm: each wait pass searches the window, its combo
+// box and the edit field; then the entry box's search and text, the button's
+// search and the posted click.
+std::vector<std::string> Expected(int passes, const ImWindow& im, const std::string& text) {
+    std::vector<std::string> calls;
+    for (int pass = 0; pass < passes; ++pass) {
+        calls.insert(calls.end(),
+                     {Call::DoEvents(), Call::FindWindowA("AIM_IMessage", im.window),
+                      Call::FindWindowExA(im.window, 0, "_Oscar_PersistantCombo", im.combo),
+                      Call::FindWindowExA(im.combo, 0, "Edit", im.comboEdit)});
     }
-    Hwnd window, combo, comboEdit, view, entry, send, other;
-};
-
-std::vector<WindowCall> WaitPass(Hwnd window, Hwnd combo, Hwnd edit) {
-    return {Expect::DoEvents(), Expect::FindWindowA("AIM_IMessage", window),
-            Expect::FindWindowExA(window, 0, "_Oscar_PersistantCombo", combo),
-            Expect::FindWindowExA(combo, 0, "Edit", edit)};
+    calls.insert(calls.end(), {Call::Sleep(1), Call::FindWindowA("AIM_IMessage", im.window),
+                               Call::FindWindowExA(im.window, 0, "WndAte32Class", im.view),
+                               Call::NextWindow(im.view, im.entry), Call::SetText(im.entry, text),
+                               Call::FindWindowA("AIM_IMessage", im.window),
+                               Call::FindWindowExA(im.window, 0, "_Oscar_IconBtn", im.send),
+                               Call::Post(im.send, kWmLButtonDown), Call::Sleep(100),
+                               Call::Post(im.send, kWmLButtonUp), Call::Sleep(1)});
+    return calls;
 }
 
-bool WasPressed(const WindowTree& tree, Hwnd button) {
-    const auto& got = tree.DeliveriesTo(button);
-    return got.size() == 2 && got[0].message == kWmLButtonDown && got[1].message == kWmLButtonUp;
-}
-
-TEST(SendToIm, WithTheWindowOpenMakesOneWaitPassThenSetsTextAndClicks) {
-    WindowTree tree;
-    const ImWindow im(tree);
-    SendToIm(tree, u"hi there");
-
-    std::vector<WindowCall> expected = WaitPass(im.window, im.combo, im.comboEdit);
-    expected.insert(expected.end(),
-                    {Expect::Sleep(1), Expect::FindWindowA("AIM_IMessage", im.window),
-                     Expect::FindWindowExA(im.window, 0, "WndAte32Class", im.view),
-                     Expect::GetNextWindow(im.view, im.entry),
-                     Expect::SetText(im.entry, "hi there"),
-                     Expect::FindWindowA("AIM_IMessage", im.window),
-                     Expect::FindWindowExA(im.window, 0, "_Oscar_IconBtn", im.send),
-                     Expect::Post(im.send, kWmLButtonDown), Expect::Sleep(100),
-                     Expect::Post(im.send, kWmLButtonUp), Expect::Sleep(1)});
-    EXPECT_THAT(tree.Calls(), ElementsAreArray(expected));
-
-    EXPECT_EQ(tree.TextOf(im.entry), "hi there");
-    EXPECT_EQ(tree.TextOf(im.view), "conversation");
-    ASSERT_TRUE(WasPressed(tree, im.send));
-    const auto& press = tree.DeliveriesTo(im.send);
-    EXPECT_TRUE(press[0].posted && press[1].posted);
-    EXPECT_EQ(press[1].at - press[0].at, 100);
-    for (const Hwnd untouched : {im.window, im.combo, im.comboEdit, im.view, im.other}) {
-        EXPECT_THAT(tree.DeliveriesTo(untouched), IsEmpty()) << untouched;
-    }
-}
-
-TEST(SendToIm, WithNoWindowWaitsTenPassesAndReachesNobody) {
-    WindowTree tree;
-    // Children of the searched classes under another top-level window are
-    // not found: a search with parent 0 looks at top-level windows only.
-    const Hwnd decoy = tree.AddWindow("AIM_Buddylist");
-    const Hwnd decoyView = tree.AddWindow("WndAte32Class", decoy);
-    const Hwnd decoyButton = tree.AddWindow("_Oscar_IconBtn", decoy);
-    SendToIm(tree, u"hello");
-
-    std::vector<WindowCall> expected;
-    for (int pass = 0; pass < 10; ++pass) {
-        const auto calls = WaitPass(0, 0, 0);
-        expected.insert(expected.end(), calls.begin(), calls.end());
-    }
-    expected.insert(expected.end(),
-                    {Expect::Sleep(1), Expect::FindWindowA("AIM_IMessage", 0),
-                     Expect::FindWindowExA(0, 0, "WndAte32Class", 0), Expect::GetNextWindow(0, 0),
-                     Expect::SetText(0, "hello"), Expect::FindWindowA("AIM_IMessage", 0),
-                     Expect::FindWindowExA(0, 0, "_Oscar_IconBtn", 0),
-                     Expect::Post(0, kWmLButtonDown), Expect::Sleep(100),
-                     Expect::Post(0, kWmLButtonUp), Expect::Sleep(1)});
-    EXPECT_THAT(tree.Calls(), ElementsAreArray(expected));
-    for (const Hwnd untouched : {decoy, decoyView, decoyButton}) {
-        EXPECT_THAT(tree.DeliveriesTo(untouched), IsEmpty());
-    }
-}
-
-TEST(SendToIm, AComboWithoutEditFieldRunsTheFullWaitAndStillDelivers) {
-    WindowTree tree;
-    const ImWindow im(tree);
-    tree.RemoveWindow(im.comboEdit);
-    SendToIm(tree, u"x");
-
-    EXPECT_EQ(std::count(tree.Calls().begin(), tree.Calls().end(), Expect::DoEvents()), 10);
-    EXPECT_EQ(tree.Calls().size(), 10 * 4 + 11u);
-    EXPECT_EQ(tree.TextOf(im.entry), "x");
-    EXPECT_TRUE(WasPressed(tree, im.send));
-}
-
-TEST(SendToIm, EmptyTextSetsNothingButStillClicks) {
-    WindowTree tree;
-    const ImWindow im(tree);
-    SendToIm(tree, u"");
-    for (const auto& call : tree.Calls()) {
-        EXPECT_NE(call.kind, WindowCall::Kind::SendMessageA) << call;
-    }
-    EXPECT_EQ(tree.TextOf(im.entry), "draft");
-    EXPECT_TRUE(WasPressed(tree, im.send));
-}
-
-TEST(SendToIm, TheEntryBoxIsWhateverFollowsTheFirstTextViewIfAnything) {
-    WindowTree tree;
-    const Hwnd window = tree.AddWindow("AIM_IMessage");
-    const Hwnd view = tree.AddWindow("wndate32class", window); // any letter case
-    const Hwnd entry = tree.AddWindow("RichEdit20A", window);
-    const Hwnd send = tree.AddWindow("_Oscar_IconBtn", window);
-    SendToIm(tree, u"x");
-    EXPECT_EQ(tree.TextOf(entry), "x");
-    EXPECT_THAT(tree.DeliveriesTo(view), IsEmpty());
-
-    // With the first text view last among its siblings the text goes to
-    // window 0, and the button is still pressed.
-    tree.RemoveWindow(entry);
-    tree.RemoveWindow(send);
-    const Hwnd firstSend = tree.AddWindow("_Oscar_IconBtn", window);
-    tree.RaiseToTop(firstSend);
-    SendToIm(tree, u"lost");
-    EXPECT_THAT(tree.Calls(), ::testing::IsSupersetOf(
-                                  {Expect::GetNextWindow(view, 0), Expect::SetText(0, "lost")}));
-    EXPECT_THAT(tree.DeliveriesTo(view), IsEmpty());
-    EXPECT_TRUE(WasPressed(tree, firstSend));
-}
-
-TEST(SendToIm, EachSearchTakesTheTopmostWindowAnew) {
-    WindowTree tree;
-    const ImWindow older(tree);
-    const ImWindow newer(tree); // made last, so on top
-    // Once the text is in, the older window comes to the front: the button
-    // search that follows finds the older window's button.
-    tree.SetCallHook([&](const WindowCall& call) {
-        if (call.kind == WindowCall::Kind::SendMessageA) {
-            tree.RaiseToTop(older.window);
+// With the window open the wait ends after one pass; with none it makes ten
+// and every message goes to window 0. Children of the searched classes under
+// another top-level window are not found.
+TEST(SendToIm, CallsInOrderWithTheWindowOpenAndWithNone) {
+    for (const bool open : {true, false}) {
+        WindowTree tree;
+        const Hwnd decoy = tree.AddWindow("AIM_Buddylist");
+        const Hwnd decoyView = tree.AddWindow("WndAte32Class", decoy);
+        const Hwnd decoyButton = tree.AddWindow("_Oscar_IconBtn", decoy);
+        const ImWindow im = open ? AddImWindow(tree) : ImWindow{};
+        SendToIm(tree, u"hi there");
+        EXPECT_THAT(tree.Calls(), ElementsAreArray(Expected(open ? 1 : 10, im, "hi there")));
+        EXPECT_EQ(Received(tree, decoyView) + Received(tree, decoyButton), "");
+        if (open) {
+            EXPECT_EQ(tree.TextOf(im.entry), "hi there");
+            EXPECT_EQ(Received(tree, im.send), kPressed);
+            EXPECT_EQ(tree.DeliveriesTo(im.send)[1].at - tree.DeliveriesTo(im.send)[0].at, 100);
+            for (const Hwnd other : {im.window, im.combo, im.comboEdit, im.view, im.other}) {
+                EXPECT_EQ(Received(tree, other), "") << other;
+            }
         }
-    });
-    SendToIm(tree, u"x");
-    EXPECT_EQ(tree.TextOf(newer.entry), "x");
-    EXPECT_EQ(tree.TextOf(older.entry), "draft");
-    EXPECT_TRUE(WasPressed(tree, older.send));
-    EXPECT_THAT(tree.DeliveriesTo(newer.send), IsEmpty());
+    }
 }
 
-TEST(SendToIm, AFailingStepIsPassedOverAndTheNextOneRuns) {
+// Each search takes the topmost IM window anew: the older window, raised
+// during the pause after the wait or once the text is in, gets the rest.
+TEST(SendToIm, EachSearchTakesTheTopmostWindowAnew) {
+    for (const bool early : {true, false}) {
+        WindowTree tree;
+        const ImWindow older = AddImWindow(tree);
+        const ImWindow newer = AddImWindow(tree); // made last, so on top
+        const std::string raiseAt = early ? Call::Sleep(1) : Call::SetText(newer.entry, "x");
+        tree.SetCallHook([&](const std::string& call) {
+            if (call == raiseAt) {
+                tree.RaiseToTop(older.window);
+            }
+        });
+        SendToIm(tree, u"x");
+        EXPECT_EQ(tree.TextOf(older.entry) + tree.TextOf(newer.entry), early ? "xdraft" : "draftx");
+        EXPECT_EQ(Received(tree, older.send) + Received(tree, newer.send), kPressed);
+        EXPECT_EQ(Received(tree, older.send), kPressed);
+    }
+}
+
+// Odd layouts, and failing steps: a failing step is passed over and the
+// next one runs.
+TEST(SendToIm, OddLayoutsAndFailingSteps) {
+    const auto failing = [](std::function<bool(const std::string&)> fails) {
+        return [fails](WindowTree& tree, const ImWindow&) {
+            tree.SetCallHook([fails](const std::string& call) {
+                if (fails(call)) {
+                    throw std::runtime_error(call);
+                }
+            });
+        };
+    };
+    const auto starts = [](std::string prefix) {
+        return [prefix](const std::string& call) { return call.starts_with(prefix); };
+    };
     struct Case {
         const char* name;
-        bool (*fails)(const WindowCall&);
-        std::size_t pressDeliveries; // what reaches the send button
-        const char* entryText;
+        std::function<void(WindowTree&, const ImWindow&)> arrange;
+        std::u16string text;
+        long passes; // of the wait
+        std::string entryText;
+        std::string sendReceived;
     };
     const Case cases[] = {
-        {"event pump", [](const WindowCall& c) { return c.kind == WindowCall::Kind::DoEvents; }, 2,
-         "x"},
-        {"every search",
-         [](const WindowCall& c) {
-             return c.kind == WindowCall::Kind::FindWindowA ||
-                    c.kind == WindowCall::Kind::FindWindowExA;
+        {"combo box without its edit field: ten passes",
+         [](WindowTree& tree, const ImWindow& im) { tree.RemoveWindow(im.comboEdit); }, u"x", 10,
+         "x", kPressed},
+        {"empty text: nothing is set", [](WindowTree&, const ImWindow&) {}, u"", 1, "draft",
+         kPressed},
+        {"first view last of its siblings: the text goes to window 0",
+         [](WindowTree& tree, const ImWindow& im) {
+             tree.RemoveWindow(im.entry);
+             tree.RemoveWindow(im.other);
+             tree.RaiseToTop(im.send);
          },
-         0, "draft"},
-        {"setting the text",
-         [](const WindowCall& c) { return c.kind == WindowCall::Kind::SendMessageA; }, 2, "x"},
-        {"the pause inside the click", [](const WindowCall& c) { return c.number == 100; }, 1, "x"},
+         u"x", 1, "", kPressed},
+        {"event pump", failing(starts("DoEvents")), u"x", 1, "x", kPressed},
+        {"event pump, not a std::exception",
+         [](WindowTree& tree, const ImWindow&) {
+             tree.SetCallHook([](const std::string& call) {
+                 if (call == Call::DoEvents()) {
+                     throw 42;
+                 }
+             });
+         },
+         u"x", 1, "x", kPressed},
+        {"every search", failing(starts("Find")), u"x", 10, "draft", ""},
+        // The entry box's search goes on with the window the wait found.
+        {"the second IM window search only", failing([n = 0](const std::string& call) mutable {
+             return call.starts_with("FindWindowA") && ++n == 2;
+         }),
+         u"x", 1, "x", kPressed},
+        {"setting the text", failing(starts("SendMessageA")), u"x", 1, "draft", kPressed},
+        {"the pause inside the click", failing(starts("Sleep(100)")), u"x", 1, "x", "posted 513"},
+        // A messenger that did not take the text must not send its old draft.
+        {"a messenger that does not answer", [](WindowTree& tree, const ImWindow&) { tree.Hang(); },
+         u"x", 1, "draft", ""},
     };
     for (const Case& test : cases) {
         WindowTree tree;
-        const ImWindow im(tree);
-        tree.SetCallHook([&](const WindowCall& call) {
-            if (test.fails(call)) {
-                throw std::runtime_error(test.name);
-            }
-        });
-        EXPECT_NO_THROW(SendToIm(tree, u"x")) << test.name;
-        EXPECT_EQ(tree.DeliveriesTo(im.send).size(), test.pressDeliveries) << test.name;
-        EXPECT_EQ(tree.TextOf(im.entry), test.entryText) << test.name;
-        // The closing pause always runs.
-        EXPECT_EQ(tree.Calls().back(), Expect::Sleep(1)) << test.name;
+        const ImWindow im = AddImWindow(tree);
+        test.arrange(tree, im);
+        EXPECT_NO_THROW(SendToIm(tree, test.text)) << test.name;
+        const auto& calls = tree.Calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), Call::DoEvents()), test.passes)
+            << test.name;
+        if (!test.entryText.empty()) { // "": no entry box left
+            EXPECT_EQ(tree.TextOf(im.entry), test.entryText) << test.name;
+        }
+        EXPECT_EQ(tree.TextOf(im.view), "conversation") << test.name;
+        EXPECT_EQ(Received(tree, im.send), test.sendReceived) << test.name;
+        EXPECT_EQ(calls.back(), Call::Sleep(1)) << test.name; // the closing pause runs
     }
 }
 

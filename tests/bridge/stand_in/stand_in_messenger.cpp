@@ -1,18 +1,22 @@
 // A stand-in for the messenger, for end-to-end tests of chromell-send under
-// Wine or Windows. It opens an IM window and a chat window with the window
-// classes and child layout the bridge expects, plus decoy windows that must
-// never be touched, and logs every WM_SETTEXT and mouse message any of its
-// windows receives.
+// Wine or Windows: an IM window and a chat window with the classes and child
+// layout the bridge expects, plus decoys that must never be touched. Every
+// WM_SETTEXT and mouse message any of its windows receives is logged.
 //
-//   stand_in_messenger LOG STOP [--no-messenger]
+//   stand_in_messenger LOG STOP [--no-messenger | --other-case | --hung]
 //
-// LOG gets one line per event (see LogEvent); "ready" once the windows are
-// up. The program ends when the file STOP exists, or after two minutes.
-// With --no-messenger only the decoys are opened.
+// LOG gets "ready" once the windows are up, then one line per message:
+//   event NAME MESSAGE HOW WPARAM LPARAM TEXT
+// MESSAGE in hex; HOW "posted" or "sent"; TEXT the hex of WM_SETTEXT's 8-bit
+// text ("-" when empty or not WM_SETTEXT). The program ends when the file
+// STOP exists, or after two minutes. --no-messenger opens the decoys only;
+// --other-case registers every class with its letter case swapped;
+// --hung takes no message until STOP exists, then handles what is waiting.
 
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -21,94 +25,38 @@
 namespace {
 
 std::FILE* logFile = nullptr;
-const char* stopPath = nullptr;
 std::map<HWND, std::string> names;
+std::map<std::string, HWND> windows;
 WNDPROC systemEditProc = nullptr;
 const MSG* dispatching = nullptr; // the posted message being dispatched, if any
-LARGE_INTEGER startCount;
-LARGE_INTEGER countsPerSecond;
 
-constexpr UINT kStopPollMilliseconds = 50;
-constexpr DWORD kLifetimeMilliseconds = 120000;
-
-double MillisecondsSinceStart() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - startCount.QuadPart) /
-           static_cast<double>(countsPerSecond.QuadPart);
-}
-
-const char* MessageName(UINT message) {
-    switch (message) {
-    case WM_SETTEXT:
-        return "WM_SETTEXT";
-    case WM_MOUSEMOVE:
-        return "WM_MOUSEMOVE";
-    case WM_LBUTTONDOWN:
-        return "WM_LBUTTONDOWN";
-    case WM_LBUTTONUP:
-        return "WM_LBUTTONUP";
-    case WM_LBUTTONDBLCLK:
-        return "WM_LBUTTONDBLCLK";
-    case WM_RBUTTONDOWN:
-        return "WM_RBUTTONDOWN";
-    case WM_RBUTTONUP:
-        return "WM_RBUTTONUP";
-    default:
-        return nullptr;
-    }
-}
-
-bool IsLogged(UINT message) {
-    return message == WM_SETTEXT || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
-
-// One line per message:
-//   event NAME MESSAGE HOW RECEIVED_MS POSTED_MS WPARAM LPARAM TEXT
-// HOW is "posted", "sent" (by another thread) or "own" (sent by this thread);
-// POSTED_MS is the message time of a posted message, else -1; TEXT is the hex
-// of WM_SETTEXT's 8-bit text ("-" when empty or not WM_SETTEXT).
 void LogEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto name = names.find(window);
+    if (message != WM_SETTEXT && (message < WM_MOUSEFIRST || message > WM_MOUSELAST)) {
+        return;
+    }
     const bool posted =
         dispatching != nullptr && dispatching->hwnd == window && dispatching->message == message;
-    const char* how = posted ? "posted" : (InSendMessage() ? "sent" : "own");
-    std::string text = "-";
-    if (message == WM_SETTEXT && lParam != 0) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(lParam);
-        if (*bytes != 0) {
-            text.clear();
-        }
-        for (; *bytes != 0; ++bytes) {
-            char hex[3];
-            std::snprintf(hex, sizeof hex, "%02x", *bytes);
-            text += hex;
-        }
+    std::string text;
+    for (auto* bytes = reinterpret_cast<const unsigned char*>(message == WM_SETTEXT ? lParam : 0);
+         bytes != nullptr && *bytes != 0; ++bytes) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", *bytes);
+        text += hex;
     }
-    char messageHex[16];
-    std::snprintf(messageHex, sizeof messageHex, "0x%04X", message);
-    const char* messageName = MessageName(message);
-    std::fprintf(logFile, "event %s %s %s %.3f %ld %llu %lld %s\n",
-                 name == names.end() ? "unknown" : name->second.c_str(),
-                 messageName != nullptr ? messageName : messageHex, how, MillisecondsSinceStart(),
-                 posted ? static_cast<long>(GetMessageTime()) : -1L,
-                 static_cast<unsigned long long>(wParam), static_cast<long long>(lParam),
-                 text.c_str());
+    std::fprintf(logFile, "event %s 0x%04X %s %llu %lld %s\n", names[window].c_str(), message,
+                 posted ? "posted" : "sent", static_cast<unsigned long long>(wParam),
+                 message == WM_SETTEXT ? 0LL : static_cast<long long>(lParam),
+                 text.empty() ? "-" : text.c_str());
     std::fflush(logFile);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (IsLogged(message)) {
-        LogEvent(window, message, wParam, lParam);
-    }
+    LogEvent(window, message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (IsLogged(message)) {
-        LogEvent(window, message, wParam, lParam);
-    }
+    LogEvent(window, message, wParam, lParam);
     return CallWindowProcA(systemEditProc, window, message, wParam, lParam);
 }
 
@@ -118,16 +66,14 @@ struct Layout {
     const char* parent; // nullptr: a top-level window
 };
 
-// Children are listed in the order they are made, which is also their
-// z-order: the first made is on top.
+// Children are made in the order listed, which is also their z-order: the
+// first made is on top. The decoys' children have the searched classes, but
+// a search among top-level windows must not reach them.
 constexpr Layout kDecoys[] = {
-    // Top-level windows of other classes whose children have the searched
-    // classes: a search among top-level windows must not reach them.
     {"StandIn_Frame", "frame", nullptr},
     {"WndAte32Class", "frame.view", "frame"},
     {"_Oscar_IconBtn", "frame.button", "frame"},
 };
-
 constexpr Layout kMessenger[] = {
     {"AIM_IMessage", "im", nullptr},           {"_Oscar_PersistantCombo", "im.combo", "im"},
     {"EDIT", "im.combo.edit", "im.combo"}, // the system's edit control
@@ -139,113 +85,84 @@ constexpr Layout kMessenger[] = {
     {"_Oscar_IconBtn", "chat.send", "chat"},   {"_Oscar_IconBtn", "chat.other", "chat"},
 };
 
-HWND FindByName(const char* name) {
-    for (const auto& [window, windowName] : names) {
-        if (windowName == name) {
-            return window;
-        }
+std::string ClassName(const char* name, bool otherCase) {
+    std::string swapped = name;
+    for (char& c : swapped) {
+        const auto u = static_cast<unsigned char>(c);
+        c = static_cast<char>(std::isupper(u) != 0 ? std::tolower(u) : std::toupper(u));
     }
-    return nullptr;
+    return otherCase ? swapped : name;
 }
 
-bool Create(const Layout& item) {
-    const HWND parent = item.parent != nullptr ? FindByName(item.parent) : nullptr;
-    const DWORD style =
-        parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    const HWND window = CreateWindowExA(0, item.className, item.name, style, 10, 10, 200, 100,
-                                        parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (window == nullptr) {
-        std::fprintf(stderr, "stand-in: could not create %s (error %lu)\n", item.name,
-                     GetLastError());
+bool Open(const Layout& item, bool otherCase) {
+    const std::string className = ClassName(item.className, otherCase);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className.c_str();
+    const bool system = std::string(item.className) == "EDIT";
+    if (!system && RegisterClassA(&windowClass) == 0 &&
+        GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
+    const HWND parent = item.parent != nullptr ? windows[item.parent] : nullptr;
+    const DWORD style =
+        parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    const HWND window = CreateWindowExA(0, className.c_str(), item.name, style, 10, 10, 200, 100,
+                                        parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     names[window] = item.name;
-    if (std::string(item.className) == "EDIT") {
+    windows[item.name] = window;
+    if (system) {
         systemEditProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc)));
     }
-    return true;
-}
-
-// Writes "layout PARENT: CHILD CHILD..." in z-order, topmost first, so the
-// test can see that the windows stack as intended.
-void LogLayout(const char* parentName) {
-    std::string line = std::string("layout ") + parentName + ":";
-    for (HWND child = GetWindow(FindByName(parentName), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        const auto name = names.find(child);
-        line += " " + (name == names.end() ? std::string("unknown") : name->second);
-    }
-    std::fprintf(logFile, "%s\n", line.c_str());
-}
-
-bool RegisterClasses() {
-    for (const char* className :
-         {"AIM_IMessage", "AIM_ChatWnd", "_Oscar_PersistantCombo", "WndAte32Class",
-          "_Oscar_IconBtn", "StandIn_Frame", "StandIn_Label"}) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        windowClass.lpszClassName = className;
-        if (RegisterClassA(&windowClass) == 0) {
-            std::fprintf(stderr, "stand-in: could not register %s\n", className);
-            return false;
-        }
-    }
-    return true;
+    return window != nullptr;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3 || argc > 4 || (argc == 4 && std::string(argv[3]) != "--no-messenger")) {
-        std::fprintf(stderr, "usage: stand_in_messenger LOG STOP [--no-messenger]\n");
+    const std::string mode = argc == 4 ? argv[3] : "";
+    if (argc < 3 || argc > 4 ||
+        (argc == 4 && mode != "--no-messenger" && mode != "--other-case" && mode != "--hung")) {
+        std::fprintf(stderr, "usage: stand_in_messenger LOG STOP [--no-messenger | "
+                             "--other-case | --hung]\n");
         return 2;
     }
-    QueryPerformanceFrequency(&countsPerSecond);
-    QueryPerformanceCounter(&startCount);
-    const DWORD startTick = GetTickCount();
     logFile = std::fopen(argv[1], "wb"); // Unix line ends for the test
     if (logFile == nullptr) {
-        std::fprintf(stderr, "stand-in: cannot write %s\n", argv[1]);
         return 1;
     }
-    stopPath = argv[2];
-    const bool messenger = argc == 3;
-
-    if (!RegisterClasses()) {
-        return 1;
-    }
+    const char* stopPath = argv[2];
+    const auto stopped = [&] { return GetFileAttributesA(stopPath) != INVALID_FILE_ATTRIBUTES; };
     for (const Layout& item : kDecoys) {
-        if (!Create(item)) {
+        if (!Open(item, mode == "--other-case")) {
             return 1;
         }
     }
-    if (messenger) {
-        for (const Layout& item : kMessenger) {
-            if (!Create(item)) {
-                return 1;
-            }
+    for (const Layout& item : kMessenger) {
+        if (mode != "--no-messenger" && !Open(item, mode == "--other-case")) {
+            std::fprintf(stderr, "stand-in: could not open %s (error %lu)\n", item.name,
+                         GetLastError());
+            return 1;
         }
-        LogLayout("im");
-        LogLayout("chat");
     }
     std::fprintf(logFile, "codepage %u\nready\n", GetACP());
     std::fflush(logFile);
 
-    SetTimer(nullptr, 0, kStopPollMilliseconds, nullptr);
+    const DWORD startTick = GetTickCount();
+    while (mode == "--hung" && !stopped()) {
+        Sleep(50);
+    }
+    SetTimer(nullptr, 0, 50, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == nullptr) {
-            if (GetFileAttributesA(stopPath) != INVALID_FILE_ATTRIBUTES ||
-                GetTickCount() - startTick > kLifetimeMilliseconds) {
+            if (stopped() || GetTickCount() - startTick > 120000) {
                 break;
             }
             continue;
         }
-        TranslateMessage(&message);
         dispatching = &message;
         DispatchMessageA(&message);
         dispatching = nullptr;
