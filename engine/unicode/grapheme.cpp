@@ -41,9 +41,15 @@ GraphemeBreak BreakProperty(char32_t code) {
     if (code - kHangulFirst < kHangulCount) {
         return (code - kHangulFirst) % kHangulTCount == 0 ? kLV : kLVT;
     }
-    const auto& runs = GraphemeTable::kRuns;
-    // The last run that starts at or before `code`; the first starts at kDirectLimit.
-    const auto next = std::upper_bound(runs.begin(), runs.end(), (code << 4) | 0xF);
+    if (code > 0x10FFFF) {
+        return kOther;
+    }
+    // The last run that starts at or before `code`: at or after the run that
+    // holds the page's first code point, at most the one that holds the next page's.
+    const std::size_t page = code >> GraphemeTable::kPageBits;
+    const auto* first = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page];
+    const auto* last = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page + 1] + 1;
+    const auto* next = std::upper_bound(first, last, (code << 4) | 0xF);
     return static_cast<GraphemeBreak>(next[-1] & 0xF);
 }
 

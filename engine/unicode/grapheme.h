@@ -20,11 +20,10 @@ inline std::size_t GraphemeLength(std::u16string_view text, std::size_t at) {
     if (at + 1 >= text.size()) {
         return 1;
     }
-    // Two ASCII characters always break between them, except CR followed by LF.
-    const char16_t first = text[at];
-    const char16_t second = text[at + 1];
-    if ((first | second) < 0x80) {
-        return first == u'\r' && second == u'\n' ? 2 : 1;
+    // Two ASCII characters always break between them, except CR followed by
+    // LF; CR is left to the full rules.
+    if ((text[at] | text[at + 1]) < 0x80 && text[at] != u'\r') {
+        return 1;
     }
     return detail::GraphemeLengthBeyondAscii(text, at);
 }
