@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace VexoFade {
 namespace {
@@ -112,7 +113,26 @@ std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) 
 
 std::size_t CountGraphemes(std::u16string_view text) {
     std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at += GraphemeLength(text, at)) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        // Four ASCII units, none of them CR, and ASCII after them: four
+        // clusters, since nothing in ASCII joins except CR LF.
+        if (at + 4 < text.size() && text[at + 4] < 0x80) {
+            std::uint64_t units = 0;
+            std::memcpy(&units, text.data() + at, sizeof units);
+            constexpr std::uint64_t kHighBits = 0xFF80FF80FF80FF80;
+            constexpr std::uint64_t kEachUnit = 0x0001000100010001;
+            // With every unit below 0x80, a unit equal to CR turns to zero and
+            // borrows into its top bit; no other unit can.
+            const std::uint64_t carriageReturns =
+                ((units ^ (kEachUnit * u'\r')) - kEachUnit) & (kEachUnit << 15);
+            if ((units & kHighBits) == 0 && carriageReturns == 0) {
+                count += 4;
+                at += 4;
+                continue;
+            }
+        }
+        at += GraphemeLength(text, at);
         ++count;
     }
     return count;

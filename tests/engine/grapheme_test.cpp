@@ -44,10 +44,13 @@ TEST(Grapheme, WorkedExamples) {
         {u"a\r\n\r\r\n\n", {0, 1, 3, 4, 6, 7}},                     // CR LF, CR alone
         {u"\U000E0100\u0300a\U000E01EF", {0, 3, 6}},                // supplementary Extend
         {u"\xD800\u0301\xDC00\xD800", {0, 2, 3, 4}},                // lone surrogates: Other
-        {u"\U0001F600\xD83D", {0, 2, 3}},                           // pair, then a lone high
+        {u"\U0001F600\xD83D", {0, 2, 3}},
+        {u"abcd\u0301efgh\r\n", {0, 1, 2, 3, 5, 6, 7, 8, 9, 11}}, // ASCII runs
+        {u"x\r\nabcd", {0, 1, 3, 4, 5, 6, 7}},                    // pair, then a lone high
     };
     for (const auto& test : cases) {
         EXPECT_EQ(Breaks(test.text), test.breaks) << testing::PrintToString(test.text);
+        EXPECT_EQ(CountGraphemes(test.text), test.breaks.size() - 1);
     }
 }
 
