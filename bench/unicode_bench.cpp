@@ -53,6 +53,18 @@ void BM_GraphemesMixed(benchmark::State& state) {
 }
 BENCHMARK(BM_GraphemesMixed);
 
+// Counting alone, as the fader does before it steps: ASCII goes four units at a time.
+void BM_CountGraphemes(benchmark::State& state) {
+    const std::u16string text = state.range(0) == 0 ? SampleText(kLength) : MixedText();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(VexoFade::CountGraphemes(text));
+    }
+    state.counters["per_unit"] = benchmark::Counter(static_cast<double>(text.size()),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CountGraphemes)->ArgName("mixed")->Arg(0)->Arg(1);
+
 } // namespace
 
 BENCHMARK_MAIN();
