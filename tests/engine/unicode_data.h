@@ -1,8 +1,7 @@
-// Readers for the Unicode Character Database files the tests check against
-// (Debian: unicode-data). Each gives nothing when its file is missing.
+// Readers of the Unicode data files the tests check against (Debian:
+// unicode-data); each gives nothing when its file is missing.
 #pragma once
 
-#include <cstddef>
 #include <fstream>
 #include <numeric>
 #include <sstream>
@@ -11,63 +10,52 @@
 
 namespace VexoFade::UnicodeData {
 
-inline const std::string kDir = "/usr/share/unicode/";
+using Clusters = std::vector<std::u16string>;
 
-inline void AppendUtf16(std::u16string& text, char32_t code) {
-    if (code < 0x10000) {
-        text.push_back(static_cast<char16_t>(code));
-    } else {
-        text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-        text.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    }
+inline std::u16string Joined(const Clusters& clusters) {
+    return std::accumulate(clusters.begin(), clusters.end(), std::u16string());
 }
 
-// One line of GraphemeBreakTest.txt: the text and where clusters begin and
-// end, in UTF-16 units (0 and the text's length included).
-struct BreakCase {
-    int line;
-    std::u16string text;
-    std::vector<std::size_t> breaks;
-};
-
-inline std::vector<BreakCase> ReadGraphemeBreakTest() {
-    std::ifstream in(kDir + "auxiliary/GraphemeBreakTest.txt");
-    std::vector<BreakCase> cases;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+// Each case of GraphemeBreakTest.txt as its clusters, in text order.
+inline std::vector<Clusters> ReadGraphemeBreakTest() {
+    std::ifstream in("/usr/share/unicode/auxiliary/GraphemeBreakTest.txt");
+    std::vector<Clusters> cases;
+    for (std::string line; std::getline(in, line);) {
         std::istringstream fields(line.substr(0, line.find('#')));
-        BreakCase test{number, {}, {}};
+        Clusters clusters;
         for (std::string field; fields >> field;) {
-            if (field == "\u00F7") { // ÷ break; × no break
-                test.breaks.push_back(test.text.size());
+            if (field == "\u00F7") { // a break; "\u00D7" none
+                clusters.emplace_back();
             } else if (field != "\u00D7") {
-                AppendUtf16(test.text, static_cast<char32_t>(std::stoul(field, nullptr, 16)));
+                const auto code = static_cast<char32_t>(std::stoul(field, nullptr, 16));
+                if (code >= 0x10000) {
+                    clusters.back() += static_cast<char16_t>(0xD7C0 + (code >> 10));
+                }
+                clusters.back() +=
+                    static_cast<char16_t>(code < 0x10000 ? code : 0xDC00 + (code & 0x3FF));
             }
         }
-        if (!test.breaks.empty()) {
-            cases.push_back(std::move(test));
+        if (!clusters.empty()) {
+            clusters.pop_back(); // after the closing break
+            cases.push_back(std::move(clusters));
         }
     }
     return cases;
 }
 
-// Field 13 of UnicodeData.txt: the simple lower-case mapping of every code
-// point from 0 to U+10FFFF, itself where it has none.
+// UnicodeData.txt's simple lower-case mapping (field 13) of every code point,
+// 0 where it has none.
 inline std::vector<char32_t> ReadSimpleLowercase() {
-    std::ifstream in(kDir + "UnicodeData.txt");
-    if (!in) {
-        return {};
-    }
-    std::vector<char32_t> lower(0x110000);
-    std::iota(lower.begin(), lower.end(), char32_t{0});
+    std::ifstream in("/usr/share/unicode/UnicodeData.txt");
+    std::vector<char32_t> lower(in ? 0x110000 : 0);
     for (std::string line; std::getline(in, line);) {
-        std::size_t field = 0; // start of field 13
-        for (int k = 0; k < 13 && field != std::string::npos; ++k) {
-            field = line.find(';', field + (k > 0 ? 1 : 0));
+        std::size_t field = 0;
+        for (int k = 0; k < 13; ++k) {
+            field = line.find(';', field) + 1;
         }
-        if (field != std::string::npos && line[field + 1] != ';') {
+        if (line[field] != ';') {
             lower[std::stoul(line, nullptr, 16)] =
-                static_cast<char32_t>(std::stoul(line.substr(field + 1), nullptr, 16));
+                static_cast<char32_t>(std::stoul(line.substr(field), nullptr, 16));
         }
     }
     return lower;
