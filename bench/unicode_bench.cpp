@@ -1,9 +1,8 @@
 // Stepping through texts cluster by cluster: ASCII prose, and emoji sequences
 // mixed with accented letters. Reports time per cluster. Instructions per unit:
-//   valgrind --tool=callgrind --toggle-collect='*StepClusters*' \
-//     build/release/bench/unicode_bench --benchmark_filter=GraphemesAscii
-// then StepClusters' cost per call over the text's length (32,767 units; the
-// mixed text 32,736).
+// run under valgrind --tool=callgrind --toggle-collect='*StepClusters*' with
+// --benchmark_filter=GraphemesAscii (or GraphemesMixed) and divide StepClusters'
+// cost per call by the text's length (32,767 units; the mixed text 32,736).
 #include "bench/sample_text.h"
 #include "engine/unicode/grapheme.h"
 
