@@ -27,12 +27,11 @@ inline std::vector<Clusters> ReadGraphemeBreakTest() {
             if (field == "\u00F7") { // a break; "\u00D7" none
                 clusters.emplace_back();
             } else if (field != "\u00D7") {
-                const auto code = static_cast<char32_t>(std::stoul(field, nullptr, 16));
-                if (code >= 0x10000) {
-                    clusters.back() += static_cast<char16_t>(0xD7C0 + (code >> 10));
-                }
+                const auto code = std::stoul(field, nullptr, 16);
+                const char16_t pair[] = {char16_t(0xD7C0 + (code >> 10)),
+                                         char16_t(0xDC00 + (code & 0x3FF))};
                 clusters.back() +=
-                    static_cast<char16_t>(code < 0x10000 ? code : 0xDC00 + (code & 0x3FF));
+                    code < 0x10000 ? std::u16string(1, char16_t(code)) : std::u16string(pair, 2);
             }
         }
         if (!clusters.empty()) {
