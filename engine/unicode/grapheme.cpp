@@ -1,17 +1,138 @@
 #include "engine/unicode/grapheme.h"
 
 #include "engine/base/utf16.h"
+#include "engine/unicode/grapheme_break_table.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace VexoFade {
+namespace {
 
-// Interim: one cluster per code point until the segmentation tables land.
-std::size_t GraphemeLength(std::u16string_view text, std::size_t at) {
-    return CodePointLength(text, at);
+// Grapheme_Cluster_Break, with Extended_Pictographic as one more value (no
+// code point has both); the generated table holds these numbers.
+enum GraphemeBreak : std::uint8_t {
+    kOther,
+    kCR,
+    kLF,
+    kControl,
+    kExtend,
+    kZWJ,
+    kRegionalIndicator,
+    kPrepend,
+    kSpacingMark,
+    kL,
+    kV,
+    kT,
+    kLV,
+    kLVT,
+    kExtendedPictographic,
+};
+
+constexpr char32_t kHangulFirst = 0xAC00;
+constexpr char32_t kHangulCount = 11172;
+constexpr char32_t kHangulTCount = 28;
+
+GraphemeBreak BreakProperty(char32_t code) {
+    if (code < GraphemeTable::kDirectLimit) {
+        return static_cast<GraphemeBreak>(GraphemeTable::kDirect[code]);
+    }
+    // A syllable is LV when it has no trailing consonant, LVT otherwise.
+    if (code - kHangulFirst < kHangulCount) {
+        return (code - kHangulFirst) % kHangulTCount == 0 ? kLV : kLVT;
+    }
+    if (code > 0x10FFFF) {
+        return kOther;
+    }
+    // The last run that starts at or before `code`: at or after the run that
+    // holds the page's first code point, at most the one that holds the next page's.
+    const std::size_t page = code >> GraphemeTable::kPageBits;
+    const auto* first = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page];
+    const auto* last = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page + 1] + 1;
+    const auto* next = std::upper_bound(first, last, (code << 4) | 0xF);
+    return static_cast<GraphemeBreak>(next[-1] & 0xF);
 }
+
+constexpr std::uint16_t Bit(GraphemeBreak value) {
+    return static_cast<std::uint16_t>(1U << value);
+}
+
+// For each property before a boundary, the properties after it that never
+// break from it by the pair rules alone (GB3, GB6 to GB9b). The rules that
+// look further back, emoji ZWJ sequences (GB11) and flag pairs (GB12, GB13),
+// are checked by the caller; controls (GB4, GB5) join nothing.
+constexpr std::uint16_t kJoinsWith[] = {
+    /* Other */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* CR */ Bit(kLF),
+    /* LF */ 0,
+    /* Control */ 0,
+    /* Extend */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* ZWJ */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* Regional_Indicator */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* Prepend */ static_cast<std::uint16_t>(~(Bit(kCR) | Bit(kLF) | Bit(kControl))),
+    /* SpacingMark */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* L */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kL) | Bit(kV) | Bit(kLV) | Bit(kLVT),
+    /* V */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kV) | Bit(kT),
+    /* T */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kT),
+    /* LV */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kV) | Bit(kT),
+    /* LVT */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kT),
+    /* Extended_Pictographic */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+};
+
+} // namespace
+
+namespace detail {
+
+std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) {
+    std::size_t end = at + CodePointLength(text, at);
+    GraphemeBreak before = BreakProperty(CodePointAt(text, at));
+    // An Extended_Pictographic followed by Extend only, then (at the ZWJ) ...
+    bool pictographic = before == kExtendedPictographic;
+    bool pictographicZwj = false;
+    // Regional indicators in a row up to the boundary; an odd count joins the next.
+    std::size_t indicators = before == kRegionalIndicator ? 1 : 0;
+    while (end < text.size()) {
+        const GraphemeBreak after = BreakProperty(CodePointAt(text, end));
+        const bool joins = (kJoinsWith[before] & Bit(after)) != 0 ||
+                           (pictographicZwj && after == kExtendedPictographic) ||
+                           (after == kRegionalIndicator && indicators % 2 == 1);
+        if (!joins) {
+            break;
+        }
+        pictographicZwj = pictographic && after == kZWJ;
+        pictographic = after == kExtendedPictographic || (pictographic && after == kExtend);
+        indicators = after == kRegionalIndicator ? indicators + 1 : 0;
+        before = after;
+        end += CodePointLength(text, end);
+    }
+    return end - at;
+}
+
+} // namespace detail
 
 std::size_t CountGraphemes(std::u16string_view text) {
     std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at += GraphemeLength(text, at)) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        // Four ASCII units, none of them CR, and ASCII after them: four
+        // clusters, since nothing in ASCII joins except CR LF.
+        if (at + 4 < text.size() && text[at + 4] < 0x80) {
+            std::uint64_t units = 0;
+            std::memcpy(&units, text.data() + at, sizeof units);
+            constexpr std::uint64_t kHighBits = 0xFF80FF80FF80FF80;
+            constexpr std::uint64_t kEachUnit = 0x0001000100010001;
+            // With every unit below 0x80, a unit equal to CR turns to zero and
+            // borrows into its top bit; no other unit can.
+            const std::uint64_t carriageReturns =
+                ((units ^ (kEachUnit * u'\r')) - kEachUnit) & (kEachUnit << 15);
+            if ((units & kHighBits) == 0 && carriageReturns == 0) {
+                count += 4;
+                at += 4;
+                continue;
+            }
+        }
+        at += GraphemeLength(text, at);
         ++count;
     }
     return count;
