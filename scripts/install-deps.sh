@@ -1,20 +1,46 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Chromell
-# need. Only missing packages are installed, so a second run is quick.
+# Installs the Debian 12 packages that Chromell needs, by group:
+#   run      building and running the programs
+#   package  run + what scripts/package.sh needs (man pages, .deb, Windows ZIP)
+#   all      package + everything the tests, benchmarks and fuzzers need (the default)
+# Only missing packages are installed, so a second run is quick.
+# Usage: scripts/install-deps.sh [run|package|all]
 set -euo pipefail
 
-packages=(
-  # Toolchain and test libraries
-  cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev valgrind clang-format
-  # Desktop program (Qt 6 Widgets) and a metric-compatible "Arial"
-  qt6-base-dev fonts-liberation
-  # Headless GUI tests: X server, window manager, tray host, input driver
-  xvfb xauth openbox trayer xdotool
-  # Windows cross build and running it
-  g++-mingw-w64-x86-64-posix wine wine64
+group=${1:-all}
+run=(
+  # Toolchain, Qt 6 Widgets and a metric-compatible "Arial" for the preview
+  cmake ninja-build g++ qt6-base-dev fonts-liberation
+)
+package=(
+  "${run[@]}"
+  # Man pages, the Debian package (dpkg-shlibdeps needs file) and the Windows build
+  scdoc dpkg-dev file g++-mingw-w64-x86-64-posix
+)
+all=(
+  "${package[@]}"
+  # Test and benchmark libraries, measurements, formatting
+  libgtest-dev libgmock-dev libbenchmark-dev valgrind clang-format
+  # Checks of the installed tree and the package
+  lintian desktop-file-utils appstream groff-base
+  # Headless GUI tests: X server, window manager, tray host, input driver, xprop
+  xvfb xauth openbox trayer xdotool x11-utils
+  # Running the Windows programs
+  wine wine64
   # Fuzzing (libFuzzer and sanitizer runtimes)
   clang-14 libclang-rt-14-dev
+  # Other engineers' tests: GIF reading, Unicode tables
+  libgif-dev unicode-data
 )
+case $group in
+  run) packages=("${run[@]}") ;;
+  package) packages=("${package[@]}") ;;
+  all) packages=("${all[@]}") ;;
+  *)
+    echo "usage: $0 [run|package|all]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds Chromell and starts its window, `chromell`. It needs an X display;
-# where there is none, run it under a virtual one: xvfb-run -a scripts/run.sh
+# Builds the Chromell programs (optimised; no tests, benchmarks or Windows
+# build) and starts the window, `chromell`. It needs a display; where there is
+# none, run it under a virtual X server: xvfb-run -a scripts/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
-
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
-  echo "No display to show the window on. Run it under a virtual X server:" >&2
-  echo "  xvfb-run -a scripts/run.sh" >&2
+  echo "No display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+  echo "Run it under a virtual X server instead:  xvfb-run -a scripts/run.sh" >&2
   exit 1
 fi
-exec build/release/app/chromell
+
+scripts/install-deps.sh run
+cmake --preset programs >/dev/null
+cmake --build --preset programs -j "$(nproc)"
+echo "chromell-fade is build/programs/cli/chromell-fade" >&2
+exec build/programs/app/chromell

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the optimised build with warnings as errors,
-# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds and runs every test: the optimised build with warnings as errors
+# (then its Debian package, built and inspected, not installed), the whole
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh all
 
 jobs=$(nproc)
 for preset in ci asan; do
@@ -13,6 +15,11 @@ for preset in ci asan; do
   cmake --build --preset "$preset" -j "$jobs"
   echo "=== $preset: test" >&2
   ctest --preset "$preset" -j "$jobs"
+  if [[ $preset == ci ]]; then
+    echo "=== ci: Debian package" >&2
+    (cd build/ci && cpack -G DEB >/dev/null)
+    tests/install/check_package.sh build/ci/packages/chromell_*.deb
+  fi
 done
 
 echo "=== fuzz: each harness for ${CHROMELL_FUZZ_SECONDS:-60}s" >&2
