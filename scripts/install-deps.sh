@@ -20,7 +20,7 @@ package=(
 all=(
   "${package[@]}"
   # Test and benchmark libraries, measurements, formatting
-  libgtest-dev libgmock-dev libbenchmark-dev valgrind clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev valgrind clang-format lolcat
   # Checks of the installed tree and the package
   lintian desktop-file-utils appstream groff-base
   # Headless GUI tests: X server, window manager, tray host, input driver, xprop
@@ -29,8 +29,9 @@ all=(
   wine wine64
   # Fuzzing (libFuzzer and sanitizer runtimes)
   clang-14 libclang-rt-14-dev
-  # Other engineers' tests: GIF reading, Unicode tables
-  libgif-dev unicode-data
+  # The artwork tool (giflib), the Unicode data the segmentation tests read
+  # and its table generator checks, static analysis
+  libgif-dev unicode-data python3 clang-tidy
 )
 case $group in
   run) packages=("${run[@]}") ;;
