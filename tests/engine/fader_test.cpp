@@ -74,10 +74,13 @@ TEST(FadeThreeColors, EqualColorsGiveOneColorThroughout) {
     }
 }
 
-TEST(FadeThreeColors, CharactersAreNeverEscaped) {
-    EXPECT_EQ(FadeThreeColors(0, 0, 0, u"<&\t\r\n ", kFalse),
-              u"<Font Color=#000000><<Font Color=#000000>&<Font Color=#000000>\t"
-              u"<Font Color=#000000>\r<Font Color=#000000>\n<Font Color=#000000> ");
+TEST(FadeThreeColors, EscapesTagAndEntityCharactersAsOneStepEach) {
+    EXPECT_EQ(FadeThreeColors(kRed, kGreen, kBlue, u"I <3 you&", kFalse),
+              u"<Font Color=#BF4000>I<Font Color=#808000> <Font Color=#40BF00>&lt;"
+              u"<Font Color=#00FF00>3<Font Color=#00CC33> <Font Color=#009966>y"
+              u"<Font Color=#006699>o<Font Color=#0033CC>u<Font Color=#0000FF>&amp;");
+    EXPECT_EQ(FadeThreeColors(0, 0, 0, u">\t\r\n", kFalse),
+              u"<Font Color=#000000>&gt;<Font Color=#000000>\t<Font Color=#000000>\r\n");
 }
 
 TEST(FadeThreeColors, SplitsTheTextWithTiesToEven) {
