@@ -10,8 +10,8 @@ using VexoFade::MarkupFormat;
 
 constexpr std::array<FormatInfo, 6> kFormats{{
     {MarkupFormat::Aim, "aim", "the messenger's markup (the default)"},
-    {MarkupFormat::Html, "html", "HTML font tags"},
-    {MarkupFormat::BBCode, "bbcode", "forum BBCode colour tags"},
+    {MarkupFormat::Html, "html", "HTML, a coloured span per character"},
+    {MarkupFormat::BBCode, "bbcode", "BBCode colour tags, for forums"},
     {MarkupFormat::Ansi, "ansi", "terminal, 24-bit colour escapes"},
     {MarkupFormat::Ansi256, "ansi256", "terminal, 256-colour escapes"},
     {MarkupFormat::MiniMessage, "minimessage", "MiniMessage colour tags (game chat)"},
