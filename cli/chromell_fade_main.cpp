@@ -1,11 +1,17 @@
 #include "cli/fade_command.h"
+#include "cli/output.h"
+#include "cli/std_streams.h"
 
+#include <cstdio>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
 int main(int argc, char** argv) {
+    Chromell::ReserveClosedStandardDescriptors();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    return Chromell::RunFadeCommand(args, std::cin, std::cout, std::cerr);
+    Chromell::FileOutput out(stdout);
+    return Chromell::RunFadeCommand(
+        args, {std::cin, out, std::cerr, Chromell::StandardInputIsTerminal()});
 }

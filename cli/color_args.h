@@ -1,11 +1,13 @@
 #pragma once
 
 #include "engine/color.h"
+#include "engine/gradient.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Chromell {
 
@@ -19,5 +21,14 @@ std::optional<VexoFade::RgbColor> ParseColor(std::string_view text);
 // bad value into `error`.
 std::optional<std::array<VexoFade::RgbColor, 3>> ParseColorList(std::string_view text,
                                                                 std::string& error);
+
+// Reads one gradient stop: "RRGGBB", "#RRGGBB", "#RGB" (each digit doubled)
+// or a CSS colour name, letter case ignored.
+std::optional<VexoFade::Rgb> ParseStop(std::string_view text);
+
+// Reads kMinStops to kMaxStops stops separated by commas (blanks around a stop
+// are allowed). On failure returns nothing and puts a message naming the bad
+// stop, or the count, into `error`.
+std::optional<std::vector<VexoFade::Rgb>> ParseStopList(std::string_view text, std::string& error);
 
 } // namespace Chromell

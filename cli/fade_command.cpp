@@ -1,20 +1,38 @@
 #include "cli/fade_command.h"
 
 #include "chromell/version.h"
-
 #include "cli/color_args.h"
+#include "cli/fade_formats.h"
+#include "cli/options.h"
+#include "cli/output.h"
 #include "cli/preview_png.h"
 #include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 
+#include <array>
 #include <istream>
 #include <ostream>
 
 namespace Chromell {
 namespace {
 
-constexpr std::string_view kProgram = "chromell-fade";
+constexpr std::string_view kPrefix = "chromell-fade: ";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+enum Option { kColors, kWave, kFormat, kBlend, kPerLine, kMarkup, kPreview, kHelp, kVersion };
+
+constexpr std::array<OptionSpec, 9> kOptions{{
+    {kColors, 'c', "colors", "C1,C2,..."},
+    {kWave, 'w', "wave", ""},
+    {kFormat, 0, "format", "FORMAT"},
+    {kBlend, 0, "blend", "rgb or oklab"},
+    {kPerLine, 0, "per-line", ""},
+    {kMarkup, 'm', "markup", ""},
+    {kPreview, 'p', "preview", "FILE.png"},
+    {kHelp, 'h', "help", ""},
+    {kVersion, 'V', "version", ""},
+}};
 
 // Reads all of a stream into a string.
 std::string ReadAll(std::istream& in) {
@@ -34,143 +52,185 @@ void DropOneLineEnding(std::string& text) {
     }
 }
 
-} // namespace
-
-std::string FadeUsage() {
-    return "Usage: chromell-fade [--colors C1,C2,C3] [--wave] [--preview FILE.png] [--] [TEXT...]\n"
-           "       chromell-fade --markup [--preview FILE.png] [--] [MARKUP...]\n"
-           "Writes TEXT as chat markup in which every character carries its own font colour,\n"
-           "fading from C1 to C2 over the first half and from C2 to C3 over the rest.\n"
-           "With no TEXT, reads standard input (UTF-8) and drops one trailing line ending.\n"
-           "\n"
-           "  -c, --colors C1,C2,C3  colours as RRGGBB or #RRGGBB, red first\n"
-           "                         (default " +
-           std::string(kDefaultColors) +
-           ": red, green, blue)\n"
-           "  -w, --wave             add the superscript/subscript wave\n"
-           "  -p, --preview FILE     also draw the markup as the preview box shows it, as a\n"
-           "                         PNG: white, at least 297 x 25 pixels, grown to hold\n"
-           "                         every line; needs no display\n"
-           "  -m, --markup           the input is markup: print it unchanged, no fade\n"
-           "                         (useful with --preview)\n"
-           "  -h, --help             show this help and exit\n"
-           "  -V, --version          show the version and exit\n"
-           "\n"
-           "Exit status: 0 on success, 1 if the text cannot be faded or the preview cannot\n"
-           "be written (then nothing is printed and FILE is left as it was), 2 for a usage\n"
-           "error.\n";
+// Applies one parsed option; false (with `error` set) for a bad value.
+bool Apply(const ParsedOption& option, FadeCommandLine& line, std::string& error) {
+    switch (option.id) {
+    case kColors:
+        if (auto stops = ParseStopList(option.value, error)) {
+            line.stops = std::move(*stops);
+            return true;
+        }
+        error.insert(0, option.name + ": ");
+        return false;
+    case kWave:
+        line.options.wave = true;
+        return true;
+    case kFormat:
+        if (const auto format = FindFormat(option.value)) {
+            line.options.format = *format;
+            return true;
+        }
+        error = option.name + ": unknown format '" + std::string(option.value) + "'; use " +
+                std::string(kFormatNames);
+        return false;
+    case kBlend:
+        if (option.value == "rgb" || option.value == "oklab") {
+            line.options.blend =
+                option.value == "rgb" ? VexoFade::Blend::Rgb : VexoFade::Blend::Oklab;
+            return true;
+        }
+        error =
+            option.name + ": unknown blend '" + std::string(option.value) + "'; use rgb or oklab";
+        return false;
+    case kPerLine:
+        line.options.perLine = true;
+        return true;
+    case kMarkup:
+        line.markup = true;
+        return true;
+    case kPreview:
+        if (option.value.empty()) {
+            error = option.name + " needs a file name";
+            return false;
+        }
+        line.previewPath = std::string(option.value);
+        return true;
+    case kHelp:
+        line.action = FadeCommandLine::Action::Help;
+        return true;
+    default:
+        line.action = FadeCommandLine::Action::Version;
+        return true;
+    }
 }
+
+// Options that change how the text is faded, and so mean nothing with --markup.
+bool ShapesTheFade(int id) {
+    return id == kColors || id == kWave || id == kFormat || id == kBlend || id == kPerLine;
+}
+
+// Checks the options against each other; false (with `error` set) if they clash.
+bool CheckCombination(const ParsedArguments& parsed, const FadeCommandLine& line,
+                      std::string& error) {
+    for (const ParsedOption& option : parsed.options) {
+        if (line.markup && ShapesTheFade(option.id)) {
+            error = option.name + " has no effect with --markup, which does not fade";
+            return false;
+        }
+    }
+    const VexoFade::MarkupFormat format = line.options.format;
+    if (line.options.wave && format != VexoFade::MarkupFormat::Aim &&
+        format != VexoFade::MarkupFormat::Html) {
+        error =
+            "--wave works only with --format aim or html, not " + std::string(FormatName(format));
+        return false;
+    }
+    if (line.previewPath && format != VexoFade::MarkupFormat::Aim) {
+        error = "--preview draws the messenger's markup (--format aim) only, not " +
+                std::string(FormatName(format));
+        return false;
+    }
+    return true;
+}
+
+// The text as the fader gets it: three stops in aim format go the way the
+// window's own fade goes.
+std::u16string Fade(const FadeCommandLine& line, std::u16string_view text) {
+    const auto& stops = line.stops;
+    const auto& options = line.options;
+    if (stops.size() == 3 && options.format == VexoFade::MarkupFormat::Aim &&
+        options.blend == VexoFade::Blend::Rgb && !options.perLine) {
+        const auto color = [&](std::size_t k) {
+            return VexoFade::MakeRgb(stops[k].red, stops[k].green, stops[k].blue);
+        };
+        return VexoFade::FadeThreeColors(color(0), color(1), color(2), text,
+                                         options.wave ? VexoFade::kTrue : VexoFade::kFalse);
+    }
+    return VexoFade::FadeGradient(stops, text, options);
+}
+
+bool WriteOut(const FadeStreams& streams, std::string_view bytes) {
+    std::string why;
+    if (streams.out.Write(bytes, why)) {
+        return true;
+    }
+    streams.err << kPrefix << "could not write the output: " << why << '\n';
+    return false;
+}
+
+} // namespace
 
 std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_view> args,
                                                     std::string& error) {
+    const auto parsed = ParseOptions(kOptions, args, error);
+    if (!parsed) {
+        return std::nullopt;
+    }
     FadeCommandLine line;
-    std::string error_detail;
-    line.colors = *ParseColorList(kDefaultColors, error_detail);
-    std::optional<std::string> words;
-    auto addWord = [&](std::string_view word) {
-        if (words) {
-            words->push_back(' ');
-            words->append(word);
-        } else {
-            words = std::string(word);
-        }
-    };
-    bool optionsEnded = false;
-    std::string_view waveOrColors;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string_view arg = args[k];
-        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
-            addWord(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "-h" || arg == "--help") {
-            line.action = FadeCommandLine::Action::Help;
-        } else if (arg == "-V" || arg == "--version") {
-            line.action = FadeCommandLine::Action::Version;
-        } else if (arg == "-w" || arg == "--wave") {
-            line.wave = true;
-            waveOrColors = arg;
-        } else if (arg == "-m" || arg == "--markup") {
-            line.markup = true;
-        } else if (arg == "-p" || arg == "--preview" || arg.starts_with("--preview=")) {
-            std::string_view value;
-            if (arg.starts_with("--preview=")) {
-                value = arg.substr(10);
-            } else if (k + 1 < args.size()) {
-                value = args[++k];
-            } else {
-                error = std::string(arg) + " needs a value: the PNG file to write";
-                return std::nullopt;
-            }
-            if (value.empty()) {
-                error = "--preview needs a file name";
-                return std::nullopt;
-            }
-            line.previewPath = std::string(value);
-        } else if (arg == "-c" || arg == "--colors" || arg.starts_with("--colors=")) {
-            std::string_view value;
-            if (arg.starts_with("--colors=")) {
-                value = arg.substr(9);
-            } else if (k + 1 < args.size()) {
-                value = args[++k];
-            } else {
-                error = std::string(arg) + " needs a value: C1,C2,C3";
-                return std::nullopt;
-            }
-            const auto colors = ParseColorList(value, error_detail);
-            if (!colors) {
-                error = "--colors: " + error_detail;
-                return std::nullopt;
-            }
-            line.colors = *colors;
-            waveOrColors = "--colors";
-        } else {
-            error = "unknown option '" + std::string(arg) + "'";
+    line.stops = *ParseStopList(kDefaultColors, error);
+    for (const ParsedOption& option : parsed->options) {
+        if (!Apply(option, line, error)) {
             return std::nullopt;
         }
     }
-    if (line.markup && !waveOrColors.empty()) {
-        error = std::string(waveOrColors) + " has no effect with --markup, which does not fade";
+    if (!CheckCombination(*parsed, line, error)) {
         return std::nullopt;
     }
-    line.text = std::move(words);
+    for (const std::string_view word : parsed->operands) {
+        if (line.text) {
+            line.text->push_back(' ');
+            line.text->append(word);
+        } else {
+            line.text = std::string(word);
+        }
+    }
     return line;
 }
 
 int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
                    std::ostream& err) {
+    StreamOutput sink(out);
+    return RunFadeCommand(args, FadeStreams{in, sink, err});
+}
+
+int RunFadeCommand(std::span<const std::string_view> args, const FadeStreams& streams) {
+    std::ostream& err = streams.err;
     std::string usageError;
     const auto line = ParseFadeCommandLine(args, usageError);
     if (!line) {
-        err << kProgram << ": " << usageError << "\nTry 'chromell-fade --help'.\n";
+        err << kPrefix << usageError << " (see 'chromell-fade --help')\n";
         return 2;
     }
     if (line->action == FadeCommandLine::Action::Help) {
-        out << FadeUsage();
-        return 0;
+        return WriteOut(streams, FadeUsage()) ? 0 : 1;
     }
     if (line->action == FadeCommandLine::Action::Version) {
-        out << kProgram << ' ' << CHROMELL_VERSION << '\n';
-        return 0;
+        return WriteOut(streams, std::string("chromell-fade ") + CHROMELL_VERSION + '\n') ? 0 : 1;
     }
     if (std::string why; line->previewPath && !PreviewAvailable(why)) {
-        err << kProgram << ": " << why << '\n';
+        err << kPrefix << why << '\n';
         return 1;
     }
 
     std::string bytes;
+    std::size_t skipped = 0; // bytes dropped from the front, for error offsets
     if (line->text) {
         bytes = *line->text;
     } else {
-        bytes = ReadAll(in);
+        if (streams.inputIsTerminal) {
+            err << kPrefix << "reading the text from standard input until end of file (Ctrl-D)\n";
+        }
+        bytes = ReadAll(streams.in);
+        if (bytes.starts_with(kByteOrderMark)) {
+            skipped = kByteOrderMark.size();
+            bytes.erase(0, skipped);
+        }
         DropOneLineEnding(bytes);
     }
     VexoFade::Utf8Error bad{};
     auto text = VexoFade::DecodeUtf8(bytes, &bad);
     if (!text) {
-        err << kProgram << ": the text is not valid UTF-8 (bad byte at offset " << bad.offset
+        err << kPrefix << "the text is not valid UTF-8 (bad byte at offset " << bad.offset + skipped
             << (line->text ? " of the joined arguments" : " of the input") << ")\n";
         return 1;
     }
@@ -182,17 +242,22 @@ int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std
             previewMarkup = std::move(*text);
         }
     } else {
+        if (text->size() > VexoFade::kMaxFadeLength) {
+            err << kPrefix << "the text is "
+                << VexoFade::FormatCount(static_cast<long long>(text->size()))
+                << " UTF-16 units long; at most " << VexoFade::FormatCount(VexoFade::kMaxFadeLength)
+                << " can be faded\n";
+            return 1;
+        }
         try {
-            const auto& c = line->colors;
-            std::u16string faded = VexoFade::FadeThreeColors(
-                c[0], c[1], c[2], *text, line->wave ? VexoFade::kTrue : VexoFade::kFalse);
-            markup.reserve(faded.size() + 1);
+            std::u16string faded = Fade(*line, *text);
+            markup.reserve(faded.size() + faded.size() / 8 + 1);
             VexoFade::AppendUtf8(faded, markup);
             if (line->previewPath) {
                 previewMarkup = std::move(faded);
             }
         } catch (const VexoFade::Error& e) {
-            err << kProgram << ": " << e.what() << '\n';
+            err << kPrefix << "cannot fade the text: " << e.what() << '\n';
             return 1;
         }
     }
@@ -202,22 +267,19 @@ int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std
         std::string previewError;
         preview = PreparePreviewPng(previewMarkup, *line->previewPath, previewError);
         if (!preview) {
-            err << kProgram << ": " << previewError << '\n';
+            err << kPrefix << previewError << '\n';
             return 1;
         }
     }
 
     markup.push_back('\n');
-    out.write(markup.data(), static_cast<std::streamsize>(markup.size()));
-    out.flush();
-    if (!out) {
-        err << kProgram << ": could not write the output\n";
+    if (!WriteOut(streams, markup)) {
         return 1; // an uncommitted preview is thrown away
     }
     if (preview) {
         std::string commitError;
         if (!preview->Commit(commitError)) {
-            err << kProgram << ": cannot write the preview to '" << *line->previewPath
+            err << kPrefix << "cannot write the preview to '" << *line->previewPath
                 << "': " << commitError << '\n';
             return 1;
         }

@@ -1,22 +1,24 @@
 #pragma once
 
-#include "engine/color.h"
+#include "engine/gradient.h"
 
-#include <array>
 #include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Chromell {
+
+class OutputSink;
 
 // What a chromell-fade command line asks for.
 struct FadeCommandLine {
     enum class Action { Fade, Help, Version };
     Action action = Action::Fade;
-    std::array<VexoFade::RgbColor, 3> colors{};
-    bool wave = false;
+    std::vector<VexoFade::Rgb> stops;
+    VexoFade::GradientOptions options;
     // The input is markup already: printed as it is, not faded.
     bool markup = false;
     // Where to write a PNG of the preview, if anywhere.
@@ -30,14 +32,26 @@ struct FadeCommandLine {
 std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_view> args,
                                                     std::string& error);
 
-// Runs chromell-fade: 0 on success, 1 when the text cannot be faded or the
-// preview cannot be written, 2 for a usage error. Nothing is written to `out`
-// unless the whole run succeeds; with a preview, the markup is written only
-// once the PNG is drawn and stored next to its destination, and the PNG is
-// moved into place only once the markup is out.
+// The streams of one run.
+struct FadeStreams {
+    std::istream& in;
+    OutputSink& out;
+    std::ostream& err;
+    // With no TEXT on a terminal, a hint says how to end the text.
+    bool inputIsTerminal = false;
+};
+
+// Runs chromell-fade: 0 on success, 1 when the text cannot be faded, the
+// preview cannot be written or the output cannot be written, 2 for a usage
+// error. Nothing is written to `out` unless the whole run succeeds; with a
+// preview, the markup is written only once the PNG is drawn and stored next
+// to its destination, and the PNG is moved into place only once the markup is
+// out.
+int RunFadeCommand(std::span<const std::string_view> args, const FadeStreams& streams);
 int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
                    std::ostream& err);
 
+// The --help text: the options, and an example of every format.
 std::string FadeUsage();
 
 } // namespace Chromell

@@ -1,11 +1,214 @@
 #include "engine/gradient.h"
 
 #include "engine/base/error.h"
+#include "engine/fader.h"
+#include "engine/markup_writer.h"
+#include "engine/oklab.h"
+#include "engine/unicode/grapheme.h"
+
+#include <string>
 
 namespace VexoFade {
+namespace {
 
-std::u16string FadeGradient(std::span<const Rgb>, std::u16string_view, const GradientOptions&) {
-    throw Error(ErrorNumber::InvalidArgument, "Not built yet.");
+// Length of the unit (grapheme cluster) at `at`. Two ASCII characters always
+// break between them unless they are CR LF, so plain text never needs the
+// segmentation rules.
+std::size_t UnitLength(std::u16string_view text, std::size_t at) {
+    const char16_t c = text[at];
+    if (c < 0x80) {
+        if (at + 1 == text.size()) {
+            return 1;
+        }
+        const char16_t next = text[at + 1];
+        if (next < 0x80) {
+            return c == u'\r' && next == u'\n' ? 2 : 1;
+        }
+    }
+    return GraphemeLength(text, at);
+}
+
+std::size_t CountUnits(std::u16string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += UnitLength(text, at)) {
+        ++count;
+    }
+    return count;
+}
+
+// The integer nearest to numerator / denominator, ties to even.
+std::size_t DivideRoundHalfEven(std::size_t numerator, std::size_t denominator) {
+    const std::size_t quotient = numerator / denominator;
+    const std::size_t twiceRemainder = 2 * (numerator % denominator);
+    const bool up =
+        twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 == 1);
+    return quotient + (up ? 1 : 0);
+}
+
+// Rounds a channel value (0 to 255) to the nearest integer, ties to even:
+// adding and taking away 1.5 * 2^52 leaves no fraction bits, and the default
+// floating-point mode rounds that sum to even.
+std::uint8_t RoundChannel(double value) {
+    constexpr double kShift = 6755399441055744.0;
+    return static_cast<std::uint8_t>((value + kShift) - kShift);
+}
+
+// Unit i of m (i = 1 ... m) gets, per channel, step × i + start with
+// step = (end − start) / m: the product first, then the sum.
+class RgbSegment {
+public:
+    RgbSegment(Rgb from, Rgb to, std::size_t units) {
+        const double m = static_cast<double>(units);
+        start_ = {static_cast<double>(from.red), static_cast<double>(from.green),
+                  static_cast<double>(from.blue)};
+        step_ = {(to.red - from.red) / m, (to.green - from.green) / m, (to.blue - from.blue) / m};
+    }
+    Rgb At(std::size_t i) const {
+        const double x = static_cast<double>(i);
+        return {RoundChannel(step_[0] * x + start_[0]), RoundChannel(step_[1] * x + start_[1]),
+                RoundChannel(step_[2] * x + start_[2])};
+    }
+
+private:
+    std::array<double, 3> start_{};
+    std::array<double, 3> step_{};
+};
+
+// Unit i of m takes t = i / m of the way between the stops in OKLab; the last
+// is exactly the end stop.
+class OklabSegment {
+public:
+    OklabSegment(Rgb from, Rgb to, std::size_t units)
+        : start_(ToOklab(from)), end_(ToOklab(to)), last_(to), units_(units) {}
+    Rgb At(std::size_t i) const {
+        if (i == units_) {
+            return last_;
+        }
+        const double t = static_cast<double>(i) / static_cast<double>(units_);
+        return FromOklab({start_.lightness + (end_.lightness - start_.lightness) * t,
+                          start_.a + (end_.a - start_.a) * t, start_.b + (end_.b - start_.b) * t});
+    }
+
+private:
+    Oklab start_;
+    Oklab end_;
+    Rgb last_;
+    std::size_t units_;
+};
+
+// Writes one gradient over all the stops across the units of `text`. The wave
+// counter runs on across segments.
+template <MarkupFormat F, class Segment>
+char16_t* WriteGradient(char16_t* out, Markup::Writer<F>& writer, std::u16string_view text,
+                        std::span<const Rgb> stops, bool wave) {
+    const std::size_t units = CountUnits(text);
+    const std::size_t segments = stops.size() - 1;
+    std::size_t at = 0;
+    std::size_t begin = 0;
+    int counter = 0;
+    for (std::size_t j = 0; j < segments; ++j) {
+        const std::size_t end = DivideRoundHalfEven(units * (j + 1), segments);
+        const std::size_t m = end - begin;
+        begin = end;
+        if (m == 0) {
+            continue;
+        }
+        const Segment segment(stops[j], stops[j + 1], m);
+        for (std::size_t i = 1; i <= m; ++i) {
+            const std::size_t length = UnitLength(text, at);
+            if (wave) {
+                counter = counter == 4 ? 1 : counter + 1;
+            }
+            out = writer.Unit(out, segment.At(i), text.substr(at, length), counter);
+            at += length;
+        }
+    }
+    return out;
+}
+
+// Each line (split at LF, CR LF or CR) gets a gradient of its own; the line
+// breaks are written as they are.
+template <MarkupFormat F, class Segment>
+char16_t* WritePerLine(char16_t* out, Markup::Writer<F>& writer, std::u16string_view text,
+                       std::span<const Rgb> stops, bool wave) {
+    std::size_t lineStart = 0;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        if (at < text.size() && text[at] != u'\n' && text[at] != u'\r') {
+            continue;
+        }
+        out = WriteGradient<F, Segment>(out, writer, text.substr(lineStart, at - lineStart), stops,
+                                        wave);
+        if (at < text.size()) {
+            const std::size_t breakLength =
+                text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
+            out = Markup::Put(out, text.substr(at, breakLength));
+            at += breakLength - 1;
+        }
+        lineStart = at + 1;
+    }
+    return out;
+}
+
+template <MarkupFormat F, class Segment>
+std::u16string Fade(std::span<const Rgb> stops, std::u16string_view text,
+                    const GradientOptions& options) {
+    using Writer = Markup::Writer<F>;
+    // Every unit is at least one UTF-16 unit of the text, so this bounds the
+    // output; the string is cut to what was written.
+    std::u16string out(text.size() * (Writer::kOverhead + Writer::kEscapeGrowth) + 8, u'\0');
+    Writer writer;
+    char16_t* const begin = out.data();
+    char16_t* end = options.perLine
+                        ? WritePerLine<F, Segment>(begin, writer, text, stops, options.wave)
+                        : WriteGradient<F, Segment>(begin, writer, text, stops, options.wave);
+    end = writer.Finish(end);
+    out.resize(static_cast<std::size_t>(end - begin));
+    return out;
+}
+
+template <MarkupFormat F>
+std::u16string FadeIn(std::span<const Rgb> stops, std::u16string_view text,
+                      const GradientOptions& options) {
+    return options.blend == Blend::Oklab ? Fade<F, OklabSegment>(stops, text, options)
+                                         : Fade<F, RgbSegment>(stops, text, options);
+}
+
+} // namespace
+
+std::u16string FadeGradient(std::span<const Rgb> stops, std::u16string_view text,
+                            const GradientOptions& options) {
+    if (stops.size() < kMinStops || stops.size() > kMaxStops) {
+        throw Error(ErrorNumber::InvalidArgument, "A gradient takes " + std::to_string(kMinStops) +
+                                                      " to " + std::to_string(kMaxStops) +
+                                                      " colours, not " +
+                                                      std::to_string(stops.size()) + ".");
+    }
+    if (options.wave && options.format != MarkupFormat::Aim &&
+        options.format != MarkupFormat::Html) {
+        throw Error(ErrorNumber::InvalidArgument,
+                    "The wave can only be written in the aim and html formats.");
+    }
+    if (text.size() > kMaxFadeLength) {
+        throw Error(
+            ErrorNumber::Overflow,
+            "The text is too long to fade: " + FormatCount(static_cast<long long>(text.size())) +
+                " characters; at most " + FormatCount(kMaxFadeLength) + ".");
+    }
+    switch (options.format) {
+    case MarkupFormat::Html:
+        return FadeIn<MarkupFormat::Html>(stops, text, options);
+    case MarkupFormat::BBCode:
+        return FadeIn<MarkupFormat::BBCode>(stops, text, options);
+    case MarkupFormat::Ansi:
+        return FadeIn<MarkupFormat::Ansi>(stops, text, options);
+    case MarkupFormat::Ansi256:
+        return FadeIn<MarkupFormat::Ansi256>(stops, text, options);
+    case MarkupFormat::MiniMessage:
+        return FadeIn<MarkupFormat::MiniMessage>(stops, text, options);
+    case MarkupFormat::Aim:
+        break;
+    }
+    return FadeIn<MarkupFormat::Aim>(stops, text, options);
 }
 
 } // namespace VexoFade

@@ -1,62 +1,50 @@
 // ReplaceText against the plain restart-from-the-beginning loop, on inputs
 // for which that loop is sure to end.
 #include "engine/replace_text.h"
-#include "fuzz/fuzz_input.h"
+#include "tests/engine/replace_reference.h"
 
 #include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
 
-std::u16string Restarting(std::u16string text, std::u16string_view search,
-                          std::u16string_view replacement, int& passes) {
-    passes = 0;
-    for (auto at = text.find(search); at != std::u16string::npos; at = text.find(search)) {
-        ++passes;
-        text.replace(at, search.size(), replacement);
+std::u16string Units(FuzzedDataProvider& input, std::size_t count, bool fold) {
+    std::u16string units;
+    for (std::size_t k = 0; k < count && input.remaining_bytes() > 0; ++k) {
+        const auto unit = input.ConsumeIntegral<char16_t>();
+        // Folded onto a small alphabet, occurrences are common.
+        units += fold ? static_cast<char16_t>(u'a' + unit % 3) : unit;
     }
-    return text;
-}
-
-// Folds a unit onto a small alphabet so that occurrences are common.
-char16_t Fold(char16_t unit) {
-    return static_cast<char16_t>(u'a' + unit % 3);
+    return units;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ChromellFuzz::FuzzInput input(data, size);
-    const std::uint8_t shape = input.Byte();
-    const std::size_t searchLength = 1 + shape % 4;
-    std::u16string search = input.Units(searchLength);
-    if (search.size() != searchLength) {
-        return 0;
-    }
-    std::size_t replacementLength = (shape >> 2) % 6;
+    FuzzedDataProvider input(data, size);
+    const bool fold = input.ConsumeBool();
+    const std::size_t searchLength = input.ConsumeIntegralInRange<std::size_t>(1, 4);
+    std::size_t replacementLength = input.ConsumeIntegralInRange<std::size_t>(0, 5);
     if (searchLength > 1) {
         replacementLength %= searchLength; // shorter than the search: the loop ends
     }
-    std::u16string replacement = input.Units(replacementLength);
-    std::u16string text = input.Units(64);
-    if (shape & 0x80) {
-        for (auto* s : {&search, &replacement, &text}) {
-            for (char16_t& c : *s) {
-                c = Fold(c);
-            }
-        }
+    const std::u16string search = Units(input, searchLength, fold);
+    if (search.size() != searchLength) {
+        return 0;
     }
+    std::u16string replacement = Units(input, replacementLength, fold);
     if (searchLength == 1) {
         std::erase(replacement, search.front()); // a single unit the replacement lacks: ends
     }
+    const std::u16string text = Units(input, 64, fold);
 
     int passes = 0;
-    const std::u16string expected = Restarting(text, search, replacement, passes);
+    const std::u16string expected = RestartingReplace(text, search, replacement, passes);
     int yields = 0;
-    const std::u16string actual =
-        VexoFade::ReplaceText(text, search, replacement, [&] {
-            ++yields;
-            return true;
-        });
+    const auto actual = VexoFade::ReplaceText(text, search, replacement, [&] {
+        ++yields;
+        return true;
+    });
     if (actual != expected || yields != passes) {
         std::abort();
     }

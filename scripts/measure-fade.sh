@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Counts the instructions of whole chromell-fade runs with callgrind and
-# prints the cost per character of a full-length text over a one-character one.
-# Usage: scripts/measure-fade.sh [path/to/chromell-fade]
+# prints the cost per character of a full-length text over a one-character
+# one, for every format with 3 and with 16 stops, and for the Oklab blend.
+# Usage: scripts/measure-fade.sh [path/to/chromell-fade]   (a release build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fade=${1:-build/release/cli/chromell-fade}
@@ -18,11 +19,28 @@ count() { # text-file [options...]
 head -c 32766 /dev/zero | tr '\0' 'x' | sed 's/x\{45\}/The quick brown fox jumps over the lazy dog. /g' >"$work/long"
 printf 'x' >"$work/short"
 length=$(wc -c <"$work/long")
-for mode in plain wave; do
-  opts=()
-  [[ $mode == wave ]] && opts=(--wave)
-  short=$(count "$work/short" "${opts[@]}")
-  long=$(count "$work/long" "${opts[@]}")
-  awk -v s="$short" -v l="$long" -v n="$length" -v m="$mode" \
-    'BEGIN { printf "%-5s 1 char: %d  %d chars: %d  per char: %.1f instructions\n", m, s, n, l, (l - s) / (n - 1) }'
+three=FF0000,00FF00,0000FF
+sixteen=red,orange,yellow,lime,green,teal,cyan,blue,navy,indigo,purple,magenta,pink,white,gray,black
+
+measure() { # goal label [options...]
+  local goal=$1 label=$2
+  shift 2
+  local short long
+  short=$(count "$work/short" "$@")
+  long=$(count "$work/long" "$@")
+  awk -v s="$short" -v l="$long" -v n="$length" -v m="$label" -v g="$goal" 'BEGIN {
+    per = (l - s) / (n - 1)
+    printf "%-26s 1 char: %9d  %d chars: %11d  per char: %6.1f (goal <= %d)%s\n",
+      m, s, n, l, per, g, per <= g ? "" : "  OVER"
+  }'
+}
+
+for format in aim html bbcode ansi minimessage; do
+  measure 150 "$format, 3 stops" --format "$format" -c "$three"
+  measure 150 "$format, 16 stops" --format "$format" -c "$sixteen"
 done
+measure 150 "aim, 3 stops, wave" --wave -c "$three"
+measure 300 "ansi256, 3 stops" --format ansi256 -c "$three"
+measure 300 "ansi256, 16 stops" --format ansi256 -c "$sixteen"
+measure 300 "aim, 3 stops, oklab" --blend oklab -c "$three"
+measure 300 "aim, 16 stops, oklab" --blend oklab -c "$sixteen"

@@ -1,10 +1,14 @@
 #include "cli/fade_command.h"
+#include "cli/fade_formats.h"
+#include "cli/output.h"
+#include "engine/utf8.h"
 #include "tests/cli/run_fade.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
-#include <optional>
-#include <sstream>
-#include <vector>
+#include <unistd.h>
 
 namespace Chromell {
 namespace {
@@ -12,100 +16,152 @@ namespace {
 using Testing::Outcome;
 using Testing::RunWith;
 
-TEST(FadeCommand, FadesArgumentsJoinedBySpaces) {
+// A parsed command line in one line, or "error: ..." for a usage error.
+std::string Describe(std::vector<std::string_view> args) {
+    std::string error;
+    const auto line = ParseFadeCommandLine(args, error);
+    if (!line) {
+        return "error: " + error;
+    }
+    const auto& o = line->options;
+    return std::to_string(line->stops.size()) + (o.wave ? " wave" : "") + " " +
+           std::string(FormatName(o.format)) + (o.blend == VexoFade::Blend::Oklab ? " oklab" : "") +
+           (o.perLine ? " per-line" : "") + (line->markup ? " markup" : "") +
+           (line->previewPath ? " png=" + *line->previewPath : "") + " [" +
+           line->text.value_or("stdin") + "]";
+}
+
+TEST(FadeCommandLine, ParsesAsGetoptDoes) {
+    const struct {
+        std::vector<std::string_view> args;
+        std::string_view expected; // a description, or a part of the usage error
+    } cases[] = {
+        {{}, "3 aim [stdin]"},
+        {{"-wc", "FF0000,0000FF", "x"}, "2 wave aim [x]"},
+        {{"-wcFF0000,#00f", "x"}, "2 wave aim [x]"},
+        {{"-mp", "a.png", "x", "y"}, "3 aim markup png=a.png [x y]"},
+        {{"--preview=b c.png", "--colors=#f00,#0f0,#00f,#fff"}, "4 aim png=b c.png [stdin]"},
+        {{"x", "-w", "-", "--format", "html"}, "3 wave html [x -]"},
+        {{"--format=ansi256", "--blend", "oklab", "--per-line"},
+         "3 ansi256 oklab per-line [stdin]"},
+        {{"--", "-w", "--colors"}, "3 aim [-w --colors]"},
+        {{"-c", "FF0000,XYZ,0000FF"}, "-c: 'XYZ' is not a colour"},
+        {{"-c", "FF0000"}, "got 1"},
+        {{"--colors"}, "--colors needs a value"},
+        {{"x", "-p"}, "-p needs a value"},
+        {{"-p", ""}, "-p needs a file name"},
+        {{"--bogus=1"}, "unknown option '--bogus'"},
+        {{"-wx"}, "unknown option '-x'"},
+        {{"--wave=1"}, "--wave takes no value"},
+        {{"--format", "rtf"}, "'rtf'"},
+        {{"--blend=hsv"}, "'hsv'"},
+        {{"--format", "ansi", "-w"}, "--wave works only with --format aim or html"},
+        {{"--format=bbcode", "-p", "a.png"}, "--preview draws"},
+        {{"-m", "--wave"}, "--wave has no effect with --markup"},
+        {{"--per-line", "-m"}, "--per-line has no effect"},
+    };
+    for (const auto& c : cases) {
+        const std::string description = Describe(c.args);
+        EXPECT_NE(description.find(c.expected), std::string::npos) << description;
+        if (description.starts_with("error")) {
+            const Outcome run = RunWith(c.args, "input");
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err.rfind("chromell-fade: ", 0), 0u) << run.err;
+        }
+    }
+}
+
+TEST(FadeCommand, ThreeStopsInAimAreTheWindowsFade) {
     const Outcome run = RunWith({"--colors", "FF0000,00FF00,0000FF", "a", "c"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "<Font Color=#808000>a<Font Color=#00FF00> <Font Color=#0000FF>c\n");
-    EXPECT_EQ(run.err, "");
-    // The default colours are red, green, blue.
-    EXPECT_EQ(RunWith({"a c"}).out, run.out);
+    EXPECT_EQ(RunWith({"a c"}).out, run.out); // the default colours
+    EXPECT_EQ(RunWith({"-wc", "black,black,blue", "x"}).out, "<Font Color=#0000FF><sup>x\n");
 }
 
-TEST(FadeCommand, OptionsAndTheEndOfOptions) {
-    EXPECT_EQ(RunWith({"--wave", "--colors=#000000,#000000,#0000ff", "x"}).out,
-              "<Font Color=#0000FF><sup>x\n");
-    EXPECT_EQ(RunWith({"-c", "000000,000000,000000", "--", "--wave"}).out.size(), 6 * 21 + 1u);
-    EXPECT_EQ(RunWith({"-"}).out, "<Font Color=#0000FF>-\n");
+TEST(FadeCommand, EveryFormatNameReachesTheFader) {
+    using enum VexoFade::MarkupFormat;
+    const std::pair<std::string_view, VexoFade::MarkupFormat> names[] = {
+        {"aim", Aim},   {"html", Html},       {"bbcode", BBCode},
+        {"ansi", Ansi}, {"ansi256", Ansi256}, {"minimessage", MiniMessage}};
+    const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 0, 255}};
+    for (const auto& [name, format] : names) {
+        const Outcome run =
+            RunWith({"--format", name, "--blend=oklab", "--per-line", "-c#f00,#00f"}, "ab\ncd\n");
+        std::string expected;
+        VexoFade::AppendUtf8(
+            VexoFade::FadeGradient(stops, u"ab\ncd", {format, VexoFade::Blend::Oklab, false, true}),
+            expected);
+        EXPECT_EQ(run.out, expected + "\n") << name;
+        EXPECT_NE(RunWith({"--help"}).out.find(name), std::string::npos) << name;
+    }
 }
 
-TEST(FadeCommand, ReadsStandardInputAndDropsOneLineEnding) {
-    const std::string oneUnit = "<Font Color=#0000FF>";
-    EXPECT_EQ(RunWith({}, "x\r\n").out, oneUnit + "x\n");
-    EXPECT_EQ(RunWith({}, "x\n").out, oneUnit + "x\n");
-    EXPECT_EQ(RunWith({}, "\n\n").out, oneUnit + "\n\n");
-    EXPECT_EQ(RunWith({}, "").out, "\n");
-    // Multi-byte characters come back as UTF-8, a pair as one unit.
-    EXPECT_EQ(RunWith({}, "\xF0\x9F\x98\x80").out, oneUnit + "\xF0\x9F\x98\x80\n");
+TEST(FadeCommand, StandardInput) {
+    const std::string unit = "<Font Color=#0000FF>";
+    const std::pair<std::string, std::string> cases[] = {
+        {"x\r\n", unit + "x\n"},           {"x\n", unit + "x\n"},
+        {"\n\n", unit + "\n\n"},           {"", "\n"},
+        {"\xEF\xBB\xBFx\n", unit + "x\n"}, {"\xF0\x9F\x98\x80", unit + "\xF0\x9F\x98\x80\n"}};
+    for (const auto& [input, output] : cases) {
+        EXPECT_EQ(RunWith({}, input).out, output) << input;
+    }
 }
 
-TEST(FadeCommand, UsageErrorsExitTwoAndWriteNothing) {
-    for (const auto& args : std::vector<std::vector<std::string_view>>{
-             {"--colors", "FF0000,XYZ,0000FF", "x"}, {"--colors"}, {"--bogus", "x"}}) {
-        const Outcome run = RunWith(args);
-        EXPECT_EQ(run.status, 2);
+TEST(FadeCommand, HintsAtEndOfFileOnlyWhenATerminalIsRead) {
+    EXPECT_NE(RunWith({}, "x", true).err.find("until end of file"), std::string::npos);
+    EXPECT_EQ(RunWith({}, "x", false).err, "");
+    EXPECT_EQ(RunWith({"x"}, "", true).err, "");
+}
+
+TEST(FadeCommand, TextsThatCannotBeFadedExitOneAndWriteNothing) {
+    std::string emoji(16384 * 4, '\0'); // 16,384 characters of two units each
+    for (std::size_t k = 0; k < emoji.size(); k += 4) {
+        emoji.replace(k, 4, "\xF0\x9F\x98\x80");
+    }
+    const struct {
+        std::vector<std::string_view> args;
+        std::string input;
+        std::string_view message;
+    } cases[] = {
+        {{}, std::string(32768, 'a'), "32,768 UTF-16 units"},
+        {{}, emoji, "32,768 UTF-16 units"},
+        {{}, "abc\xC3(", "offset 3 of the input"},
+        {{}, "\xEF\xBB\xBF\x61\xFF", "offset 4 of the input"}, // after a byte order mark
+        {{"a", "\xFF"}, "", "offset 2 of the joined arguments"},
+        {{"-m"}, "\xFF", "offset 0"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = RunWith(c.args, c.input);
+        EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("chromell-fade: "), std::string::npos);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.rfind("chromell-fade: ", 0), 0u) << run.err;
     }
-    EXPECT_NE(RunWith({"--colors", "FF0000,XYZ,0000FF"}).err.find("'XYZ'"), std::string::npos);
-}
-
-TEST(FadeCommand, TextsThatCannotBeFadedExitOne) {
-    const Outcome tooLong = RunWith({}, std::string(32768, 'a'));
-    EXPECT_EQ(tooLong.status, 1);
-    EXPECT_EQ(tooLong.out, "");
-    EXPECT_NE(tooLong.err.find("32,768 characters; at most 32,767"), std::string::npos);
     EXPECT_EQ(RunWith({}, std::string(32767, 'a') + "\n").status, 0);
-
-    const Outcome invalid = RunWith({}, "abc\xC3(");
-    EXPECT_EQ(invalid.status, 1);
-    EXPECT_EQ(invalid.out, "");
-    EXPECT_NE(invalid.err.find("offset 3"), std::string::npos) << invalid.err;
 }
 
-std::optional<FadeCommandLine> Parse(std::vector<std::string_view> args, std::string& error) {
-    return ParseFadeCommandLine(args, error);
-}
-
-TEST(FadeCommandLine, PreviewTakesAFileName) {
-    std::string error;
-    EXPECT_EQ(Parse({"-p", "a.png", "x"}, error)->previewPath, "a.png");
-    EXPECT_EQ(Parse({"--preview=b c.png"}, error)->previewPath, "b c.png");
-    EXPECT_EQ(Parse({"--", "--preview", "x"}, error)->previewPath, std::nullopt);
-    for (const auto& args : std::vector<std::vector<std::string_view>>{
-             {"--preview"}, {"--preview="}, {"x", "-p"}, {"-p", ""}}) {
-        error.clear();
-        EXPECT_FALSE(Parse(args, error));
-        EXPECT_NE(error.find("needs"), std::string::npos) << error;
+TEST(FadeCommand, WriteFailuresNameTheReasonAndExitOne) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);
+    const struct {
+        std::FILE* file;
+        int reason;
+    } sinks[] = {{std::fopen("/dev/full", "w"), ENOSPC}, {fdopen(ends[1], "w"), EPIPE}};
+    for (const auto& sink : sinks) {
+        ASSERT_NE(sink.file, nullptr);
+        for (const std::string_view arg : {"x", "--help", "--version"}) {
+            std::istringstream in;
+            std::ostringstream err;
+            FileOutput out(sink.file);
+            EXPECT_EQ(RunFadeCommand({&arg, 1}, {in, out, err}), 1) << arg;
+            EXPECT_NE(err.str().find(std::strerror(sink.reason)), std::string::npos) << err.str();
+        }
+        std::fclose(sink.file);
     }
-}
-
-TEST(FadeCommandLine, MarkupRefusesFadeOptions) {
-    std::string error;
-    const auto line = Parse({"--markup", "-p", "a.png", "<b>x"}, error);
-    ASSERT_TRUE(line);
-    EXPECT_TRUE(line->markup);
-    EXPECT_EQ(line->text, "<b>x");
-    EXPECT_FALSE(Parse({"-m", "--wave"}, error));
-    EXPECT_NE(error.find("--wave has no effect with --markup"), std::string::npos) << error;
-    EXPECT_FALSE(Parse({"--colors=000000,000000,000000", "--markup"}, error));
-    EXPECT_NE(error.find("--colors"), std::string::npos) << error;
-}
-
-TEST(FadeCommand, MarkupIsPrintedUnchanged) {
-    EXPECT_EQ(RunWith({"--markup", "<b>x", "</b>"}).out, "<b>x </b>\n");
-    EXPECT_EQ(RunWith({"-m"}, "a\rb<\r\n").out, "a\rb<\n");
-    const Outcome invalid = RunWith({"-m"}, "\xFF");
-    EXPECT_EQ(invalid.status, 1);
-    EXPECT_EQ(invalid.out, "");
-}
-
-TEST(FadeCommand, HelpAndVersion) {
-    const std::string help = RunWith({"--help"}).out;
-    EXPECT_NE(help.find("Usage: chromell-fade"), std::string::npos);
-    EXPECT_NE(help.find("--preview FILE"), std::string::npos);
-    EXPECT_NE(help.find("--markup"), std::string::npos);
-    EXPECT_EQ(RunWith({"--version"}).out.rfind("chromell-fade ", 0), 0u);
-    EXPECT_EQ(RunWith({"-h", "--bogus"}).status, 2);
 }
 
 } // namespace

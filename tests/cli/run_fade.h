@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/fade_command.h"
+#include "cli/output.h"
 
 #include <sstream>
 #include <string>
@@ -16,11 +17,13 @@ struct Outcome {
     std::string err;
 };
 
-inline Outcome RunWith(std::vector<std::string_view> args, const std::string& input = "") {
+inline Outcome RunWith(std::vector<std::string_view> args, const std::string& input = "",
+                       bool inputIsTerminal = false) {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunFadeCommand(args, in, out, err);
+    StreamOutput sink(out);
+    const int status = RunFadeCommand(args, {in, sink, err, inputIsTerminal});
     return {status, out.str(), err.str()};
 }
 

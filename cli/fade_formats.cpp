@@ -1,0 +1,39 @@
+#include "cli/fade_formats.h"
+
+#include <algorithm>
+#include <array>
+
+namespace Chromell {
+namespace {
+
+using VexoFade::MarkupFormat;
+
+constexpr std::array<FormatInfo, 6> kFormats{{
+    {MarkupFormat::Aim, "aim", "the messenger's markup (the default)"},
+    {MarkupFormat::Html, "html", "HTML, a coloured span per character"},
+    {MarkupFormat::BBCode, "bbcode", "BBCode colour tags, for forums"},
+    {MarkupFormat::Ansi, "ansi", "terminal, 24-bit colour escapes"},
+    {MarkupFormat::Ansi256, "ansi256", "terminal, 256-colour escapes"},
+    {MarkupFormat::MiniMessage, "minimessage", "MiniMessage colour tags (game chat)"},
+}};
+
+} // namespace
+
+std::span<const FormatInfo> Formats() {
+    return kFormats;
+}
+
+std::optional<MarkupFormat> FindFormat(std::string_view name) {
+    const auto it = std::ranges::find(kFormats, name, &FormatInfo::name);
+    if (it == kFormats.end()) {
+        return std::nullopt;
+    }
+    return it->format;
+}
+
+std::string_view FormatName(MarkupFormat format) {
+    const auto it = std::ranges::find(kFormats, format, &FormatInfo::format);
+    return it == kFormats.end() ? std::string_view("?") : it->name;
+}
+
+} // namespace Chromell

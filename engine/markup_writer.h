@@ -1,0 +1,219 @@
+#pragma once
+
+// How one unit of a gradient and its colour are written in each markup
+// format. The gradient loop is compiled once per format, so every call here
+// inlines into it: no per-unit dispatch.
+
+#include "engine/gradient.h"
+#include "engine/xterm256.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace VexoFade::Markup {
+
+using HexPairs = std::array<std::array<char16_t, 2>, 256>;
+
+constexpr HexPairs MakeHexPairs(const char16_t* digits) {
+    HexPairs pairs{};
+    for (std::size_t v = 0; v < 256; ++v) {
+        pairs[v] = {digits[v >> 4], digits[v & 0xF]};
+    }
+    return pairs;
+}
+inline constexpr HexPairs kUpperHex = MakeHexPairs(u"0123456789ABCDEF");
+inline constexpr HexPairs kLowerHex = MakeHexPairs(u"0123456789abcdef");
+
+// Decimal digits of every byte value, for the terminal formats.
+struct Decimal {
+    char16_t digits[3];
+    std::size_t length;
+};
+inline constexpr std::array<Decimal, 256> kDecimal = [] {
+    std::array<Decimal, 256> table{};
+    for (std::size_t v = 0; v < 256; ++v) {
+        const auto digit = [](std::size_t d) { return static_cast<char16_t>(u'0' + d); };
+        if (v >= 100) {
+            table[v] = {{digit(v / 100), digit(v / 10 % 10), digit(v % 10)}, 3};
+        } else if (v >= 10) {
+            table[v] = {{digit(v / 10), digit(v % 10)}, 2};
+        } else {
+            table[v] = {{digit(v)}, 1};
+        }
+    }
+    return table;
+}();
+
+inline char16_t* Put(char16_t* out, std::u16string_view text) {
+    std::memcpy(out, text.data(), text.size() * sizeof(char16_t));
+    return out + text.size();
+}
+
+inline char16_t* PutHex(char16_t* out, const HexPairs& pairs, Rgb colour) {
+    std::memcpy(out, pairs[colour.red].data(), 2 * sizeof(char16_t));
+    std::memcpy(out + 2, pairs[colour.green].data(), 2 * sizeof(char16_t));
+    std::memcpy(out + 4, pairs[colour.blue].data(), 2 * sizeof(char16_t));
+    return out + 6;
+}
+
+inline char16_t* PutDecimal(char16_t* out, std::uint8_t value) {
+    const Decimal& d = kDecimal[value];
+    std::memcpy(out, d.digits, sizeof d.digits);
+    return out + d.length;
+}
+
+inline bool NeedsEntity(char16_t c) {
+    constexpr std::uint64_t kMask = (1ULL << u'<') | (1ULL << u'>') | (1ULL << u'&');
+    return c < 64 && ((kMask >> c) & 1U) != 0;
+}
+
+// "<", ">" and "&" as entities, so the user's text never opens a tag.
+inline char16_t* PutEscapedXml(char16_t* out, std::u16string_view unit) {
+    for (const char16_t c : unit) {
+        if (!NeedsEntity(c)) {
+            *out++ = c;
+            continue;
+        }
+        switch (c) {
+        case u'<':
+            out = Put(out, u"&lt;");
+            break;
+        case u'>':
+            out = Put(out, u"&gt;");
+            break;
+        default:
+            out = Put(out, u"&amp;");
+        }
+    }
+    return out;
+}
+
+// CR, LF and CR LF never join other characters, so a unit that starts with
+// one of them is a line break.
+inline bool IsBreak(std::u16string_view unit) {
+    return unit[0] == u'\n' || unit[0] == u'\r';
+}
+
+// wave: 0 for none, else the step of the cycle 1 to 4 (<sup>, </sup>, <sub>, </sub>).
+template <MarkupFormat F> struct Writer;
+
+template <> struct Writer<MarkupFormat::Aim> {
+    static constexpr std::size_t kOverhead = 26; // "<Font Color=#RRGGBB></sup>"
+    static constexpr std::size_t kEscapeGrowth = 5;
+    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
+        static constexpr std::u16string_view kSuffixes[5] = {u">", u"><sup>", u"></sup>", u"><sub>",
+                                                             u"></sub>"};
+        out = Put(out, u"<Font Color=#");
+        out = PutHex(out, kUpperHex, colour);
+        out = Put(out, kSuffixes[wave]);
+        if (unit.size() == 1 && !NeedsEntity(unit[0])) {
+            *out = unit[0];
+            return out + 1;
+        }
+        return PutEscapedXml(out, unit);
+    }
+    char16_t* Finish(char16_t* out) const { return out; }
+};
+
+template <> struct Writer<MarkupFormat::Html> {
+    static constexpr std::size_t kOverhead = 46;
+    static constexpr std::size_t kEscapeGrowth = 5;
+    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
+        if (IsBreak(unit)) {
+            return Put(out, u"<br>");
+        }
+        if (wave == 1 || wave == 3) {
+            out = Put(out, wave == 1 ? u"<sup>" : u"<sub>");
+        }
+        out = Put(out, u"<span style=\"color:#");
+        out = PutHex(out, kLowerHex, colour);
+        out = Put(out, u"\">");
+        out = PutEscapedXml(out, unit);
+        out = Put(out, u"</span>");
+        if (wave == 1 || wave == 3) {
+            out = Put(out, wave == 1 ? u"</sup>" : u"</sub>");
+        }
+        return out;
+    }
+    char16_t* Finish(char16_t* out) const { return out; }
+};
+
+template <> struct Writer<MarkupFormat::BBCode> {
+    static constexpr std::size_t kOverhead = 23;
+    static constexpr std::size_t kEscapeGrowth = 1;
+    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+        if (IsBreak(unit)) {
+            return Put(out, unit);
+        }
+        out = Put(out, u"[color=#");
+        out = PutHex(out, kLowerHex, colour);
+        out = Put(out, u"]");
+        out = Put(out, unit);
+        return Put(out, u"[/color]");
+    }
+    char16_t* Finish(char16_t* out) const { return out; }
+};
+
+// The terminal formats reset the colour once at the end, if they set one.
+struct AnsiBase {
+    static constexpr std::size_t kEscapeGrowth = 1;
+    bool coloured = false;
+    char16_t* Finish(char16_t* out) const { return coloured ? Put(out, u"\x1b[0m") : out; }
+};
+
+template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
+    static constexpr std::size_t kOverhead = 19; // ESC[38;2;255;255;255m
+    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+        if (IsBreak(unit)) {
+            return Put(out, unit);
+        }
+        coloured = true;
+        out = Put(out, u"\x1b[38;2;");
+        out = PutDecimal(out, colour.red);
+        *out++ = u';';
+        out = PutDecimal(out, colour.green);
+        *out++ = u';';
+        out = PutDecimal(out, colour.blue);
+        *out++ = u'm';
+        return Put(out, unit);
+    }
+};
+
+template <> struct Writer<MarkupFormat::Ansi256> : AnsiBase {
+    static constexpr std::size_t kOverhead = 11; // ESC[38;5;255m
+    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+        if (IsBreak(unit)) {
+            return Put(out, unit);
+        }
+        coloured = true;
+        out = Put(out, u"\x1b[38;5;");
+        out = PutDecimal(out, NearestXterm256(colour));
+        *out++ = u'm';
+        return Put(out, unit);
+    }
+};
+
+template <> struct Writer<MarkupFormat::MiniMessage> {
+    static constexpr std::size_t kOverhead = 9; // <#rrggbb>
+    static constexpr std::size_t kEscapeGrowth = 2;
+    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+        if (IsBreak(unit)) {
+            return Put(out, unit);
+        }
+        out = Put(out, u"<#");
+        out = PutHex(out, kLowerHex, colour);
+        *out++ = u'>';
+        for (const char16_t c : unit) {
+            if (c == u'<' || c == u'\\') {
+                *out++ = u'\\';
+            }
+            *out++ = c;
+        }
+        return out;
+    }
+    char16_t* Finish(char16_t* out) const { return out; }
+};
+
+} // namespace VexoFade::Markup

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Compares the instructions per character of `chromell-fade --format ansi`
+# with Debian's lolcat (truecolor output) on the same text, with callgrind.
+# lolcat is a Ruby program: valgrind follows the interpreter and every child.
+# Usage: scripts/compare-lolcat.sh [path/to/chromell-fade] [characters]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+fade=${1:-build/release/cli/chromell-fade}
+chars=${2:-2000}
+lolcat=/usr/games/lolcat
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Instructions of one run, summed over every process valgrind followed.
+count() { # text-file command...
+  local input=$1
+  shift
+  rm -f "$work"/cg.*
+  valgrind --tool=callgrind --trace-children=yes --callgrind-out-file="$work/cg.%p" \
+    "$@" <"$input" >/dev/null 2>"$work/log"
+  sed -n 's/^==[0-9]*== Collected : //p' "$work/log" | awk '{ sum += $1 } END { print sum }'
+}
+
+text() { # characters -> file
+  head -c "$1" /dev/zero | tr '\0' 'x' | sed 's/x\{45\}/The quick brown fox jumps over the lazy dog. /g'
+}
+text "$chars" >"$work/long"
+text 1 >"$work/short"
+
+per_char() { # name command...
+  local name=$1 short long
+  shift
+  short=$(count "$work/short" "$@")
+  long=$(count "$work/long" "$@")
+  awk -v s="$short" -v l="$long" -v n="$chars" 'BEGIN { printf "%.1f\n", (l - s) / (n - 1) }'
+}
+
+ours=$(per_char chromell-fade "$fade" --format ansi)
+theirs=$(per_char lolcat "$lolcat" -f -t)
+printf '%-32s %12s instructions per character\n' "chromell-fade --format ansi" "$ours"
+printf '%-32s %12s instructions per character\n' "lolcat -f -t" "$theirs"
+awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "lolcat / chromell-fade: %.0f times (goal >= 300)\n", b / a }'
