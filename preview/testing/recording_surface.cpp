@@ -23,27 +23,14 @@ std::string RecordingSurface::Number(float value) {
     return buffer;
 }
 
-void RecordingSurface::SetScaleMode(std::int16_t unit) {
-    scaleMode_ = unit;
-    Log("ScaleMode", std::to_string(unit));
-}
-
-void RecordingSurface::SetFontName(std::u16string_view name) {
-    std::string utf8;
-    AppendUtf8(name, utf8);
-    Log("Name", name.empty() ? "\"\"" : utf8);
-}
-
-void RecordingSurface::Print(std::u16string_view text) {
+std::string RecordingSurface::Utf8(std::u16string_view text) {
     std::string utf8;
     AppendUtf8(text, utf8);
-    Log("Print", utf8);
+    return utf8;
 }
 
 float RecordingSurface::TextWidth(std::u16string_view text) {
-    std::string utf8;
-    AppendUtf8(text, utf8);
-    Log("TextWidth", utf8);
+    Log("TextWidth", Utf8(text));
     return widthPerCharacter_ * static_cast<float>(CountGraphemes(text));
 }
 

@@ -19,8 +19,13 @@ public:
     const std::vector<std::string>& calls() const { return calls_; }
 
     std::int16_t ScaleMode() const override { return scaleMode_; }
-    void SetScaleMode(std::int16_t unit) override;
-    void SetFontName(std::u16string_view name) override;
+    void SetScaleMode(std::int16_t unit) override {
+        scaleMode_ = unit;
+        Log("ScaleMode", std::to_string(unit));
+    }
+    void SetFontName(std::u16string_view name) override {
+        Log("Name", name.empty() ? "\"\"" : Utf8(name));
+    }
     void SetFontSize(float points) override { Log("FontSize", Number(points)); }
     void SetFontBold(bool on) override { Log("FontBold", Bool(on)); }
     void SetFontItalic(bool on) override { Log("FontItalic", Bool(on)); }
@@ -31,12 +36,13 @@ public:
     void Cls() override { Log("Cls"); }
     void SetCurrentX(float x) override { Log("CurrentX", Number(x)); }
     void SetCurrentY(float y) override { Log("CurrentY", Number(y)); }
-    void Print(std::u16string_view text) override;
+    void Print(std::u16string_view text) override { Log("Print", Utf8(text)); }
     float TextWidth(std::u16string_view text) override;
 
 private:
     void Log(std::string_view name, std::string_view value = {});
     static std::string Number(float value);
+    static std::string Utf8(std::u16string_view text);
     static std::string Bool(bool on) { return on ? "True" : "False"; }
 
     float widthPerCharacter_;

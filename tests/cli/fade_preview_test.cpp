@@ -81,7 +81,7 @@ TEST_F(FadePreview, WithoutRuntimeDirectoryQtSaysNothing) {
     for (const char* name : {"XDG_RUNTIME_DIR", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         environment.remove(name);
     }
-    environment.insert("TMPDIR", QString::fromStdString(PathOf(""))); // the stand-in goes here
+    environment.insert("TMPDIR", QString::fromStdString(PathOf(""))); // for the runtime directory
     fade.setProcessEnvironment(environment);
     fade.start(CHROMELL_FADE_PROGRAM, {"--preview", QString::fromStdString(PathOf("x.png")), "Hi"});
     ASSERT_TRUE(fade.waitForFinished(30000));
