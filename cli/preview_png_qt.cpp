@@ -1,20 +1,53 @@
 // Preview PNGs drawn with Qt: the window's renderer on the window's surface.
-#include "preview/qt/qt_drawing_surface.h"
 #include "cli/preview_png.h"
 #include "engine/base/error.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <exception>
+#include <optional>
 
 namespace Chromell {
 namespace {
+
+// Qt expects a runtime directory of the user's own (XDG_RUNTIME_DIR) and
+// warns when there is none, as under sudo, cron or in a container. Then one is
+// made for as long as Qt runs here: a fresh directory that only this user can
+// enter, removed afterwards, with the variable unset again.
+class PrivateRuntimeDir {
+public:
+    PrivateRuntimeDir() {
+        if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            return;
+        }
+        dir_.emplace(QDir::tempPath() + "/chromell-fade-runtime-XXXXXX");
+        if (dir_->isValid() &&
+            QFile::setPermissions(dir_->path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+            set_ = qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir_->path()));
+        }
+    }
+    ~PrivateRuntimeDir() {
+        if (set_) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    PrivateRuntimeDir(const PrivateRuntimeDir&) = delete;
+    PrivateRuntimeDir& operator=(const PrivateRuntimeDir&) = delete;
+
+private:
+    std::optional<QTemporaryDir> dir_;
+    bool set_ = false;
+};
 
 // Fonts can only be resolved while a QGuiApplication exists. When there is
 // none, one is made for the drawing: on the platform QT_QPA_PLATFORM names if
@@ -38,6 +71,7 @@ public:
             platforms += CHROMELL_QPA_HEADLESS;
             qputenv("QT_QPA_PLATFORM", platforms);
         }
+        runtimeDir_.emplace();
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
 
@@ -47,6 +81,7 @@ private:
     int argc_ = 1;
     char name_[14] = "chromell-fade";
     char* argv_[2] = {name_, nullptr};
+    std::optional<PrivateRuntimeDir> runtimeDir_; // outlives the application
     std::unique_ptr<QGuiApplication> app_;
 };
 

@@ -1,6 +1,9 @@
 #include "preview/render_markup.h"
 
 #include "engine/hex.h"
+#include "engine/unicode/case.h"
+#include "engine/unicode/grapheme.h"
+#include "preview/markup_entity.h"
 
 #include <algorithm>
 #include <string>
@@ -12,20 +15,49 @@ constexpr std::u16string_view kLineBreakMarker = u"+chr13+";
 constexpr int kLineHeight = 16;
 constexpr float kLeftMargin = 2.0f;
 
-// Copies a tag's text into `out` in lower case. Only A-Z change: every tag
-// and prefix the renderer knows is plain ASCII.
-void AssignLower(std::u16string_view text, std::u16string& out) {
-    out.assign(text);
-    for (char16_t& c : out) {
-        if (c >= u'A' && c <= u'Z') {
-            c = static_cast<char16_t>(c - u'A' + u'a');
+// Whether a tag, a character reference or the line-break marker starts at
+// `at`: drawn text ends there, whatever cluster it was in.
+bool StartsMarkup(std::u16string_view text, std::size_t at) {
+    const char16_t c = text[at];
+    return c == u'<' || c == u'&' || (c == u'+' && text.substr(at).starts_with(kLineBreakMarker));
+}
+
+// Length of the grapheme cluster at `at`, cut short where markup starts.
+std::size_t ClusterLength(std::u16string_view text, std::size_t at) {
+    const std::size_t length = GraphemeLength(text, at);
+    for (std::size_t k = at + 1; k < at + length; ++k) {
+        if (StartsMarkup(text, k)) {
+            return k - at;
         }
+    }
+    return length;
+}
+
+void AppendCodePoint(char32_t code, std::u16string& out) {
+    if (code < 0x10000) {
+        out.push_back(static_cast<char16_t>(code));
+    } else {
+        out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
     }
 }
 
-bool IsSurrogatePair(std::u16string_view text, std::size_t at) {
-    return at + 1 < text.size() && (text[at] & 0xFC00) == 0xD800 &&
-           (text[at + 1] & 0xFC00) == 0xDC00;
+// The cluster that a character reference at `at` starts: the character it
+// names, joined by whatever marks follow it in the text. Returns the units of
+// `text` that the cluster takes.
+std::size_t EntityCluster(std::u16string_view text, std::size_t at, const MarkupEntity& entity,
+                          std::u16string& cluster) {
+    cluster.clear();
+    AppendCodePoint(entity.code, cluster);
+    const std::size_t decoded = cluster.size();
+    std::size_t end = at + entity.length;
+    while (end < text.size() && !StartsMarkup(text, end)) {
+        ++end;
+    }
+    cluster.append(text.substr(at + entity.length, end - at - entity.length));
+    const std::size_t length = std::max(decoded, GraphemeLength(cluster, 0));
+    cluster.resize(length);
+    return entity.length + length - decoded;
 }
 
 // "font color=#rrggbb": up to six characters after the first "#" (or from the
@@ -125,12 +157,13 @@ bool RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
     // is everything after it but line breaks.
     const std::size_t lastClose = view.rfind(u'>');
     std::u16string tag;
+    std::u16string cluster;
     for (std::size_t i = 0; i < view.size(); ++i) {
         const char16_t c = view[i];
         if (c == u'<') {
             if (lastClose != std::u16string_view::npos && lastClose > i) {
                 const std::size_t close = view.find(u'>', i + 1);
-                AssignLower(view.substr(i + 1, close - i - 1), tag);
+                tag = ToLowerSimple(view.substr(i + 1, close - i - 1));
                 ApplyTag(surface, tag, shift);
                 i = close;
                 continue;
@@ -141,12 +174,21 @@ bool RenderMarkupPreview(DrawingSurface& surface, std::u16string_view markup,
             i += kLineBreakMarker.size() - 1;
             continue;
         }
-        const std::u16string_view character = view.substr(i, IsSurrogatePair(view, i) ? 2 : 1);
+        std::u16string_view character;
+        std::size_t taken = 0;
+        const std::optional<MarkupEntity> entity = c == u'&' ? EntityAt(view, i) : std::nullopt;
+        if (entity) {
+            taken = EntityCluster(view, i, *entity, cluster);
+            character = cluster;
+        } else {
+            taken = ClusterLength(view, i);
+            character = view.substr(i, taken);
+        }
         surface.SetCurrentY(static_cast<float>(lineTop + shift));
         surface.SetCurrentX(kLeftMargin + penOffset);
         surface.Print(character);
         penOffset += surface.TextWidth(character);
-        i += character.size() - 1;
+        i += taken - 1;
     }
 
     surface.SetScaleMode(savedUnit);

@@ -1,5 +1,7 @@
 #include "preview/qt/qt_drawing_surface.h"
 
+#include "preview/qt/qt_color.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -10,7 +12,6 @@
 namespace Chromell {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 // 96 dots per inch, as dots per metre.
 constexpr int kDotsPerMeter = 3780;
 
@@ -32,25 +33,25 @@ int CeilToInt(double value) {
 
 } // namespace
 
-// One font as measured on this surface. Widths are remembered per character:
-// the preview measures the same few characters over and over.
+// What one printed text takes: its advance, and the bounding box of its ink
+// relative to the top-left corner of its line box.
+struct QtDrawingSurface::Glyphs {
+    double advance = -1.0; // below 0: not measured yet
+    QRectF ink;
+};
+
+// One font as measured on this surface. Glyphs are remembered per text: the
+// preview measures the same few characters over and over.
 struct QtDrawingSurface::FontState {
     FontState(const QFont& f, QPaintDevice* device)
-        : font(f), metrics(f, device), ascent(metrics.ascent()), height(metrics.height()),
-          leftOverhang(std::max(0.0, -metrics.minLeftBearing())),
-          rightOverhang(std::max(0.0, -metrics.minRightBearing())) {
-        asciiWidths.fill(-1.0);
-    }
+        : font(f), metrics(f, device), ascent(metrics.ascent()), height(metrics.height()) {}
 
     QFont font;
     QFontMetricsF metrics;
     double ascent;
     double height;
-    // How far any glyph may reach left of its origin or right of its advance.
-    double leftOverhang;
-    double rightOverhang;
-    std::array<double, 128> asciiWidths;
-    QHash<char32_t, double> otherWidths;
+    std::array<Glyphs, 128> ascii;
+    QHash<QString, Glyphs> other;
 };
 
 QtDrawingSurface::QtDrawingSurface(QSize size, QColor background)
@@ -102,15 +103,6 @@ void QtDrawingSurface::EndPainting() {
     }
 }
 
-double QtDrawingSurface::ToPixels(float value) const {
-    return scaleMode_ == VexoFade::kScaleTwips ? value / kTwipsPerPixel : value;
-}
-
-float QtDrawingSurface::FromPixels(double pixels) const {
-    return static_cast<float>(scaleMode_ == VexoFade::kScaleTwips ? pixels * kTwipsPerPixel
-                                                                  : pixels);
-}
-
 void QtDrawingSurface::FontChanged() {
     fontState_ = nullptr;
 }
@@ -131,30 +123,25 @@ void QtDrawingSurface::FillScratch(std::u16string_view text) {
     std::copy(text.begin(), text.end(), reinterpret_cast<char16_t*>(scratch_.data()));
 }
 
-double QtDrawingSurface::Advance(FontState& state, std::u16string_view text) {
-    char32_t code = 0;
-    if (text.size() == 1) {
-        code = text[0];
-    } else if (text.size() == 2 && (text[0] & 0xFC00) == 0xD800 && (text[1] & 0xFC00) == 0xDC00) {
-        code = 0x10000 + ((static_cast<char32_t>(text[0]) - 0xD800) << 10) + (text[1] - 0xDC00);
+const QtDrawingSurface::Glyphs& QtDrawingSurface::Measure(FontState& state,
+                                                          std::u16string_view text) {
+    Glyphs* glyphs = nullptr;
+    if (text.size() == 1 && text[0] < state.ascii.size()) {
+        glyphs = &state.ascii[text[0]];
+        if (glyphs->advance >= 0.0) {
+            return *glyphs;
+        }
+        FillScratch(text);
     } else {
         FillScratch(text);
-        return state.metrics.horizontalAdvance(scratch_);
-    }
-    if (code < state.asciiWidths.size()) {
-        double& width = state.asciiWidths[code];
-        if (width < 0.0) {
-            FillScratch(text);
-            width = state.metrics.horizontalAdvance(scratch_);
+        glyphs = &state.other[scratch_];
+        if (glyphs->advance >= 0.0) {
+            return *glyphs;
         }
-        return width;
     }
-    const auto known = state.otherWidths.constFind(code);
-    if (known != state.otherWidths.constEnd()) {
-        return *known;
-    }
-    FillScratch(text);
-    return *state.otherWidths.insert(code, state.metrics.horizontalAdvance(scratch_));
+    glyphs->advance = state.metrics.horizontalAdvance(scratch_);
+    glyphs->ink = state.metrics.tightBoundingRect(scratch_).translated(0.0, state.ascent);
+    return *glyphs;
 }
 
 void QtDrawingSurface::SetFontName(std::u16string_view name) {
@@ -197,9 +184,7 @@ void QtDrawingSurface::SetFontStrikethru(bool on) {
 }
 
 void QtDrawingSurface::SetForeColor(VexoFade::RgbColor color) {
-    const auto bits = static_cast<std::uint32_t>(color);
-    fore_ = QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
-                   static_cast<int>((bits >> 16) & 0xFF));
+    fore_ = VexoFade::ToQColor(color);
     painterPenSet_ = false;
 }
 
@@ -208,16 +193,15 @@ void QtDrawingSurface::Print(std::u16string_view text) {
         return;
     }
     FontState& state = CurrentFontState();
-    const double advance = Advance(state, text);
-    const double x = current_.x();
-    const double y = current_.y();
-    drawnRight_ = std::max(drawnRight_, x + advance + state.rightOverhang);
-    drawnBottom_ = std::max(drawnBottom_, y + state.height);
+    const Glyphs& glyphs = Measure(state, text);
+    const QRectF drawn =
+        QRectF(0.0, 0.0, glyphs.advance, state.height).united(glyphs.ink).translated(current_);
+    drawnRight_ = std::max(drawnRight_, drawn.right());
+    drawnBottom_ = std::max(drawnBottom_, drawn.bottom());
 
     // Glyphs wholly outside the image are not drawn: a long line runs far past
     // the preview box's right edge.
-    if (x - state.leftOverhang >= image_.width() || x + advance + state.rightOverhang <= 0.0 ||
-        y >= image_.height() || y + state.height <= 0.0) {
+    if (!drawn.intersects(QRectF(image_.rect()))) {
         return;
     }
     QPainter& painter = Painter();
@@ -230,14 +214,14 @@ void QtDrawingSurface::Print(std::u16string_view text) {
         painterPenSet_ = true;
     }
     FillScratch(text);
-    painter.drawText(QPointF(x, y + state.ascent), scratch_);
+    painter.drawText(QPointF(current_.x(), current_.y() + state.ascent), scratch_);
 }
 
 float QtDrawingSurface::TextWidth(std::u16string_view text) {
     if (text.empty()) {
         return 0.0f;
     }
-    return FromPixels(Advance(CurrentFontState(), text));
+    return static_cast<float>(Measure(CurrentFontState(), text).advance);
 }
 
 } // namespace Chromell

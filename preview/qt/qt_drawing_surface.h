@@ -17,9 +17,10 @@ namespace Chromell {
 
 // A drawing surface backed by a persistent image: Cls clears it to the
 // background colour, Print draws with the text's top-left corner at the
-// current point. Units are pixels (3) or twips (1, 15 to the pixel); any other
-// unit code is taken as pixels. The image is 96 dots per inch whatever the
-// screen, so point sizes give the same pixels everywhere (10 points: 13 px).
+// current point. Positions and widths are always in pixels: ScaleMode only
+// keeps the code it is given (the renderer sets pixels and puts back what it
+// found). The image is 96 dots per inch whatever the screen, so point sizes
+// give the same pixels everywhere (10 points: 13 px).
 //
 // Face names are taken as markup gives them, lower case and with the closing
 // double quote of `face="..."` still on: a trailing double quote is dropped,
@@ -36,12 +37,12 @@ public:
     const QImage& image();
     // Changes the image size; the picture is cleared to the background.
     void Resize(QSize size);
-    QColor background() const { return background_; }
 
     // The image size that would show everything printed since the picture was
     // last cleared (Cls, Resize), whether or not it fell inside the image: from
     // the origin to the furthest right and bottom edge of any printed text,
-    // overhanging glyphs included. Empty when nothing has been printed.
+    // each text's line box and its glyphs' bounding boxes (overhangs, marks and
+    // glyphs that reach below the descent). Empty when nothing was printed.
     QSize DrawnExtent() const;
 
     std::int16_t ScaleMode() const override { return scaleMode_; }
@@ -55,24 +56,22 @@ public:
     void SetAutoRedraw(bool on) override { autoRedraw_ = on; }
     void SetForeColor(VexoFade::RgbColor color) override;
     void Cls() override;
-    void SetCurrentX(float x) override { current_.setX(ToPixels(x)); }
-    void SetCurrentY(float y) override { current_.setY(ToPixels(y)); }
+    void SetCurrentX(float x) override { current_.setX(x); }
+    void SetCurrentY(float y) override { current_.setY(y); }
     void Print(std::u16string_view text) override;
     float TextWidth(std::u16string_view text) override;
 
     bool autoRedraw() const { return autoRedraw_; }
     const QFont& font() const { return font_; }
-    QColor foreColor() const { return fore_; }
 
 private:
     struct FontState;
+    struct Glyphs;
 
-    double ToPixels(float value) const;
-    float FromPixels(double pixels) const;
     void FontChanged();
     FontState& CurrentFontState();
-    // Width in pixels of `text` in `state`'s font.
-    double Advance(FontState& state, std::u16string_view text);
+    // Advance and ink of `text` in `state`'s font, measured once per font.
+    const Glyphs& Measure(FontState& state, std::u16string_view text);
     // Puts the text into scratch_, reusing its storage.
     void FillScratch(std::u16string_view text);
     QPainter& Painter();

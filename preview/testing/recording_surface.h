@@ -7,39 +7,47 @@
 
 namespace VexoFade {
 
-// A surface that draws nothing and logs every call, one line per call, e.g.
-// "ForeColor 255", "CurrentX 2", "Print A". TextWidth answers a fixed width
-// per character (a surrogate pair is one character).
+// A surface that draws nothing and logs every call as one UTF-8 line, e.g.
+// "ForeColor 255", "CurrentX 2", "Print A" (a lone surrogate shows as U+FFFD).
+// TextWidth answers a fixed width per grapheme cluster.
 class RecordingSurface : public DrawingSurface {
 public:
     explicit RecordingSurface(float widthPerCharacter = 8.0f,
-                              std::int16_t initialScaleMode = kScaleTwips);
+                              std::int16_t initialScaleMode = kScaleTwips)
+        : widthPerCharacter_(widthPerCharacter), scaleMode_(initialScaleMode) {}
 
-    const std::vector<std::u16string>& calls() const { return calls_; }
-    void ClearCalls() { calls_.clear(); }
+    const std::vector<std::string>& calls() const { return calls_; }
 
-    std::int16_t ScaleMode() const override;
-    void SetScaleMode(std::int16_t unit) override;
-    void SetFontName(std::u16string_view name) override;
-    void SetFontSize(float points) override;
-    void SetFontBold(bool on) override;
-    void SetFontItalic(bool on) override;
-    void SetFontUnderline(bool on) override;
-    void SetFontStrikethru(bool on) override;
-    void SetAutoRedraw(bool on) override;
-    void SetForeColor(RgbColor color) override;
-    void Cls() override;
-    void SetCurrentX(float x) override;
-    void SetCurrentY(float y) override;
-    void Print(std::u16string_view text) override;
+    std::int16_t ScaleMode() const override { return scaleMode_; }
+    void SetScaleMode(std::int16_t unit) override {
+        scaleMode_ = unit;
+        Log("ScaleMode", std::to_string(unit));
+    }
+    void SetFontName(std::u16string_view name) override {
+        Log("Name", name.empty() ? "\"\"" : Utf8(name));
+    }
+    void SetFontSize(float points) override { Log("FontSize", Number(points)); }
+    void SetFontBold(bool on) override { Log("FontBold", Bool(on)); }
+    void SetFontItalic(bool on) override { Log("FontItalic", Bool(on)); }
+    void SetFontUnderline(bool on) override { Log("FontUnderline", Bool(on)); }
+    void SetFontStrikethru(bool on) override { Log("FontStrikethru", Bool(on)); }
+    void SetAutoRedraw(bool on) override { Log("AutoRedraw", Bool(on)); }
+    void SetForeColor(RgbColor color) override { Log("ForeColor", std::to_string(color)); }
+    void Cls() override { Log("Cls"); }
+    void SetCurrentX(float x) override { Log("CurrentX", Number(x)); }
+    void SetCurrentY(float y) override { Log("CurrentY", Number(y)); }
+    void Print(std::u16string_view text) override { Log("Print", Utf8(text)); }
     float TextWidth(std::u16string_view text) override;
 
 private:
-    void Log(std::u16string_view name, std::u16string_view value = {});
+    void Log(std::string_view name, std::string_view value = {});
+    static std::string Number(float value);
+    static std::string Utf8(std::u16string_view text);
+    static std::string Bool(bool on) { return on ? "True" : "False"; }
 
     float widthPerCharacter_;
     std::int16_t scaleMode_;
-    std::vector<std::u16string> calls_;
+    std::vector<std::string> calls_;
 };
 
 } // namespace VexoFade

@@ -1,13 +1,14 @@
-#include "preview/qt/qt_drawing_surface.h"
 #include "cli/fade_command.h"
 #include "cli/preview_png.h"
 #include "engine/utf8.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 #include "tests/cli/run_fade.h"
+#include "tests/support/pixels.h"
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -16,87 +17,77 @@
 namespace Chromell {
 namespace {
 
+using Testing::Ink;
 using Testing::Outcome;
 using Testing::RunWith;
 
-// What the window's preview box shows for the markup.
-QImage PreviewBox(std::u16string_view markup) {
-    QtDrawingSurface surface(QSize(kPreviewBoxWidth, kPreviewBoxHeight));
-    VexoFade::RenderMarkupPreview(surface, markup);
+// The markup drawn on a canvas far larger than anything drawn here.
+QImage DrawnLarge(const std::string& markupLine) {
+    QtDrawingSurface surface(QSize(2000, 200));
+    VexoFade::RenderMarkupPreview(
+        surface, *VexoFade::DecodeUtf8(markupLine.substr(0, markupLine.size() - 1)));
     return surface.image().convertToFormat(QImage::Format_RGB32);
-}
-
-QRect Ink(const QImage& image) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
-                box |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return box;
 }
 
 class FadePreview : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
     std::string PathOf(const char* name) const { return dir_.filePath(name).toStdString(); }
-    QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
-    static QImage Load(const std::string& path) {
-        return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    QStringList Files() const {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
 private:
     QTemporaryDir dir_;
 };
 
-TEST_F(FadePreview, ShortTextGivesExactlyThePreviewBox) {
-    const std::string png = PathOf("hi.png");
-    const Outcome run = RunWith({"--preview", png, "Hi there"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, RunWith({"Hi there"}).out); // the markup as ever
+// The image is the preview box, grown just enough to hold all that is drawn
+// (long lines, more lines, glyphs that reach below the descent), and drawn
+// as the window's surface draws it.
+TEST_F(FadePreview, ImageHoldsEverythingDrawn) {
+    const struct {
+        std::vector<std::string_view> args;
+        std::string input;
+    } cases[] = {
+        {{"Hi there"}, ""},
+        {{}, std::string(60, 'W') + "\rshort\rx\n"},
+        {{"--markup"}, "<b>x</b>\r<font color=#ff0000>y<\r\n"},
+        {{"-m"}, "x\r\u2320 \u222B"},
+    };
+    for (const auto& c : cases) {
+        const std::string png = PathOf("p.png");
+        std::vector<std::string_view> args = {"--preview", png};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Outcome run = RunWith(args, c.input);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        args.erase(args.begin(), args.begin() + 2);
+        EXPECT_EQ(run.out, RunWith(args, c.input).out); // the markup as ever
 
-    std::string markup = run.out;
-    markup.pop_back();
-    const QImage expected = PreviewBox(*VexoFade::DecodeUtf8(markup));
-    EXPECT_EQ(Load(png), expected);
-    EXPECT_FALSE(Ink(expected).isNull());
+        const QImage image =
+            QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+        const QImage large = DrawnLarge(run.out);
+        const QRect ink = Ink(large);
+        EXPECT_EQ(image, large.copy(QRect(QPoint(0, 0), image.size()))) << run.out;
+        EXPECT_TRUE(QRect(QPoint(0, 0), image.size()).contains(ink)) << run.out;
+        EXPECT_LE(image.width(), std::max(kPreviewBoxWidth, ink.right() + 6)) << run.out;
+        EXPECT_LE(image.height(), std::max(kPreviewBoxHeight, ink.bottom() + 6)) << run.out;
+    }
 }
 
-TEST_F(FadePreview, ImageGrowsToHoldEveryLineAtFullWidth) {
-    const std::string png = PathOf("long.png");
-    const std::string longLine(60, 'W');
-    const Outcome run = RunWith({"-p", png}, longLine + "\rshort\rx\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-
-    const QImage image = Load(png);
-    EXPECT_GT(image.width(), kPreviewBoxWidth);
-    EXPECT_GE(image.height(), 2 * 16 + 13);
-    const QRect ink = Ink(image);
-    // The widest line ends just inside the right edge; the third line is there.
-    EXPECT_LT(ink.right(), image.width() - 1);
-    EXPECT_GT(ink.right(), image.width() - 6);
-    EXPECT_GE(ink.bottom(), 32 + 8);
-    // The part the preview box shows is drawn just as it shows it.
-    std::string markup = run.out;
-    markup.pop_back();
-    EXPECT_EQ(image.copy(0, 0, kPreviewBoxWidth, kPreviewBoxHeight),
-              PreviewBox(*VexoFade::DecodeUtf8(markup)));
-}
-
-TEST_F(FadePreview, MarkupIsDrawnAsGiven) {
-    const std::string png = PathOf("markup.png");
-    const Outcome run = RunWith({"--markup", "--preview=" + PathOf("markup.png")},
-                                "<b>x</b>\r<font color=#ff0000>y<\r\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "<b>x</b>\r<font color=#ff0000>y<\n");
-    const QImage image = Load(png);
-    EXPECT_EQ(image.height(), 16 + 15); // two lines: taller than the box
-    EXPECT_EQ(image.copy(0, 0, kPreviewBoxWidth, kPreviewBoxHeight),
-              PreviewBox(u"<b>x</b>\r<font color=#ff0000>y<"));
+TEST_F(FadePreview, WithoutRuntimeDirectoryQtSaysNothing) {
+    QProcess fade;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_RUNTIME_DIR", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(name);
+    }
+    environment.insert("TMPDIR", QString::fromStdString(PathOf(""))); // for the runtime directory
+    fade.setProcessEnvironment(environment);
+    fade.start(CHROMELL_FADE_PROGRAM, {"--preview", QString::fromStdString(PathOf("x.png")), "Hi"});
+    ASSERT_TRUE(fade.waitForFinished(30000));
+    EXPECT_EQ(fade.exitCode(), 0);
+    EXPECT_EQ(fade.readAllStandardError().toStdString(), "");
+    EXPECT_EQ(Files(), QStringList{"x.png"});
 }
 
 TEST_F(FadePreview, UnwritablePathIsAnErrorAndNothingIsPrinted) {
@@ -113,11 +104,9 @@ TEST_F(FadePreview, UnwritablePathIsAnErrorAndNothingIsPrinted) {
 
 TEST_F(FadePreview, FailedOutputLeavesTheOldFileAsItWas) {
     const std::string png = PathOf("old.png");
-    {
-        QFile old(QString::fromStdString(png));
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
+    QFile old(QString::fromStdString(png));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
@@ -125,7 +114,6 @@ TEST_F(FadePreview, FailedOutputLeavesTheOldFileAsItWas) {
     const std::vector<std::string_view> args = {"-p", png, "Hi"};
     EXPECT_EQ(RunFadeCommand(args, in, out, err), 1);
     EXPECT_NE(err.str().find("could not write the output"), std::string::npos);
-    QFile old(QString::fromStdString(png));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old");
     EXPECT_EQ(Files(), QStringList{"old.png"}); // no temporary file left behind

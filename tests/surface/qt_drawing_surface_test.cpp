@@ -1,41 +1,22 @@
+#include "engine/unicode/grapheme.h"
 #include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
+#include "tests/support/pixels.h"
 
 #include <QFontInfo>
-#include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace Chromell {
 namespace {
 
+using Testing::Changed;
+using Testing::CountPixels;
+using Testing::Ink;
+using Testing::IsDark;
+using Testing::PixelsWhere;
+
 const QSize kPreviewBox(297, 25);
-
-// Bounding box of the pixels that satisfy `wanted`; null when there are none.
-QRect PixelsWhere(const QImage& image, const std::function<bool(QRgb)>& wanted) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (wanted(image.pixel(x, y))) {
-                box |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return box;
-}
-
-QRect Ink(const QImage& image, QColor background = Qt::white) {
-    return PixelsWhere(image, [&](QRgb p) { return p != background.rgb(); });
-}
-
-int CountPixels(const QImage& image, QRgb colour) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixel(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
-}
 
 QImage Render(std::u16string_view markup, QSize size = kPreviewBox) {
     QtDrawingSurface surface(size);
@@ -46,24 +27,20 @@ QImage Render(std::u16string_view markup, QSize size = kPreviewBox) {
 TEST(QtDrawingSurface, ArialIsAMetricCompatibleFace) {
     QtDrawingSurface surface(kPreviewBox);
     VexoFade::RenderMarkupPreview(surface, u"");
-    surface.SetScaleMode(VexoFade::kScalePixels);
     const QString family = QFontInfo(surface.font()).family();
     EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
     // 10 points at 96 dpi is 13 pixels; Arial's capital A is two thirds of that.
     EXPECT_NEAR(surface.TextWidth(u"A"), 13 * 1366 / 2048.0, 0.5);
 }
 
-TEST(QtDrawingSurface, ColourLandsAtTheLeftMarginOnTheFirstLine) {
-    const QImage image = Render(u"<font color=#ff0000>W");
-    const QRect ink = Ink(image);
-    ASSERT_FALSE(ink.isNull());
-    EXPECT_GE(ink.left(), 1); // a glyph may overhang its origin by a pixel
-    EXPECT_LE(ink.left(), 3);
-    EXPECT_LE(ink.right(), 2 + 14);
-    EXPECT_GE(ink.top(), 0);
-    EXPECT_LE(ink.bottom(), 15);
-    // Antialiasing blends the edges into the white, but the strokes are
-    // strongly red, and nothing of another hue is drawn.
+TEST(QtDrawingSurface, TextHangsFromThePointInTheForeColour) {
+    const QImage image = Render(u"<font color=#ff0000>W\r<sub>W");
+    const QRect first = Ink(image, Qt::white, QRect(0, 0, 297, 16));
+    EXPECT_GE(first.top(), 0);
+    EXPECT_GE(first.left(), 1); // a glyph may overhang its origin by a pixel
+    EXPECT_EQ(Ink(image, Qt::white, QRect(0, 16, 297, 9)).top(), first.top() + 17);
+    // Edges blend into the white, but the strokes are strongly red, and
+    // nothing of another hue is drawn.
     EXPECT_GT(PixelsWhere(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }).height(),
               6);
     EXPECT_TRUE(PixelsWhere(image, [](QRgb p) {
@@ -71,24 +48,45 @@ TEST(QtDrawingSurface, ColourLandsAtTheLeftMarginOnTheFirstLine) {
                 }).isNull());
 }
 
-TEST(QtDrawingSurface, BoldIsWiderAndDarker) {
-    QtDrawingSurface surface(kPreviewBox);
-    VexoFade::RenderMarkupPreview(surface, u"");
-    const float regular = surface.TextWidth(u"n");
-    surface.SetFontBold(true);
-    EXPECT_GT(surface.TextWidth(u"n"), regular);
+TEST(QtDrawingSurface, Styles) {
+    const QImage plain = Render(u"HHH");
+    const QRect letters = Ink(plain);
+    const auto dark = [](const QImage& image) { return CountPixels(image, IsDark); };
 
-    const QRgb black = qRgb(0, 0, 0);
-    EXPECT_GT(CountPixels(Render(u"<b>HHHH"), black), CountPixels(Render(u"HHHH"), black));
-    EXPECT_GT(Ink(Render(u"<b>nnnn")).width(), Ink(Render(u"nnnn")).width());
+    EXPECT_GT(dark(Render(u"<b>HHH")), dark(plain) * 5 / 4) << "bold";
+
+    // Underline under the baseline, strikethrough through the middle.
+    for (const auto& [markup, top, bottom] :
+         {std::tuple{u"<u>HHH", letters.bottom() + 1, letters.bottom() + 3},
+          std::tuple{u"<s>HHH", letters.top() + 3, letters.bottom() - 3}}) {
+        const QRect line = Changed(plain, Render(markup));
+        EXPECT_TRUE(line.top() >= top && line.bottom() <= bottom && line.height() <= 2 &&
+                    line.width() > letters.width() * 9 / 10)
+            << line.top() << ".." << line.bottom() << " in " << letters.top() << ".."
+            << letters.bottom();
+    }
+
+    // A vertical stroke leans right at the top in italics, and only there.
+    for (const auto& [markup, leans] : {std::pair{u"l", false}, std::pair{u"<i>l", true}}) {
+        const QImage image = Render(markup);
+        const QRect ink = PixelsWhere(image, IsDark);
+        const int lean = PixelsWhere(image, IsDark, ink.adjusted(0, 0, 0, -8)).left() -
+                         PixelsWhere(image, IsDark, ink.adjusted(0, 8, 0, 0)).left();
+        EXPECT_EQ(lean >= 1, leans) << lean;
+    }
 }
 
-TEST(QtDrawingSurface, LinesAre16PixelsApartAndShiftsMoveOnePixel) {
-    const QRect first = Ink(Render(u"x", {297, 60}));
-    ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(Ink(Render(u"\rx", {297, 60})), first.translated(0, 16));
-    EXPECT_EQ(Ink(Render(u"\r\r<sub>x", {297, 60})), first.translated(0, 33));
-    EXPECT_EQ(Ink(Render(u"\r<sup>x", {297, 60})), first.translated(0, 15));
+TEST(QtDrawingSurface, AccentIsDrawnOverItsLetter) {
+    if (VexoFade::GraphemeLength(u"e\u0301", 0) != 2) {
+        GTEST_SKIP() << "grapheme cluster tables not built in";
+    }
+    const QImage letter = Render(u"e");
+    const QRect e = Ink(letter);
+    const QRect accent = Changed(letter, Render(u"e\u0301"));
+    ASSERT_FALSE(accent.isNull());
+    EXPECT_LT(accent.bottom(), e.top() + 1);
+    EXPECT_GE(accent.left(), e.left() - 1);
+    EXPECT_LE(accent.right(), e.right() + 1);
 }
 
 TEST(QtDrawingSurface, ClsClearsToTheBackground) {
@@ -98,42 +96,15 @@ TEST(QtDrawingSurface, ClsClearsToTheBackground) {
     EXPECT_FALSE(Ink(surface.image(), grey).isNull());
     surface.Cls();
     EXPECT_TRUE(Ink(surface.image(), grey).isNull());
-    // Every render starts from a clear picture.
-    VexoFade::RenderMarkupPreview(surface, u"Hello");
-    const QRect hello = Ink(surface.image(), grey);
-    VexoFade::RenderMarkupPreview(surface, u"i");
-    EXPECT_LT(Ink(surface.image(), grey).width(), hello.width() / 2);
 }
 
-TEST(QtDrawingSurface, TwipsAreFifteenToThePixel) {
+TEST(QtDrawingSurface, KeepsTheUnitItIsGivenAndTheLastFormatting) {
     QtDrawingSurface surface(kPreviewBox);
-    VexoFade::RenderMarkupPreview(surface, u"");
-    surface.SetScaleMode(VexoFade::kScalePixels);
-    const float pixels = surface.TextWidth(u"m");
-    surface.SetScaleMode(VexoFade::kScaleTwips);
-    EXPECT_FLOAT_EQ(surface.TextWidth(u"m"), 15 * pixels);
-
-    surface.Cls();
-    surface.SetCurrentX(300);
-    surface.SetCurrentY(90);
-    surface.Print(u"m");
-    const QRect inTwips = Ink(surface.image());
-    surface.Cls();
-    surface.SetScaleMode(VexoFade::kScalePixels);
-    surface.SetCurrentX(20);
-    surface.SetCurrentY(6);
-    surface.Print(u"m");
-    EXPECT_EQ(Ink(surface.image()), inTwips);
-    EXPECT_GE(inTwips.left(), 19);
-}
-
-TEST(QtDrawingSurface, RendererLeavesTheUnitItFound) {
-    QtDrawingSurface surface(kPreviewBox);
-    ASSERT_EQ(surface.ScaleMode(), VexoFade::kScaleTwips);
+    surface.SetScaleMode(7);
     VexoFade::RenderMarkupPreview(surface, u"<b>x");
-    EXPECT_EQ(surface.ScaleMode(), VexoFade::kScaleTwips);
+    EXPECT_EQ(surface.ScaleMode(), 7);
     EXPECT_TRUE(surface.autoRedraw());
-    EXPECT_TRUE(surface.font().bold()); // formatting is not put back
+    EXPECT_TRUE(surface.font().bold());
 }
 
 TEST(QtDrawingSurface, FaceNamesFromMarkup) {
@@ -145,32 +116,6 @@ TEST(QtDrawingSurface, FaceNamesFromMarkup) {
     // A face tag with an empty name keeps the face.
     VexoFade::RenderMarkupPreview(surface, u"<font face=\"\">");
     EXPECT_EQ(surface.font().family(), "Arial");
-}
-
-TEST(QtDrawingSurface, ExtentCoversEverythingPrintedEvenOffTheImage) {
-    QtDrawingSurface surface(kPreviewBox);
-    VexoFade::RenderMarkupPreview(surface, u"");
-    EXPECT_EQ(surface.DrawnExtent(), QSize(0, 0));
-
-    const std::u16string line(100, u'W');
-    VexoFade::RenderMarkupPreview(surface, line + u"\rW");
-    const QSize extent = surface.DrawnExtent();
-    surface.SetScaleMode(VexoFade::kScalePixels);
-    const float lineWidth = surface.TextWidth(u"W") * 100;
-    EXPECT_GE(extent.width(), 2 + lineWidth);
-    EXPECT_LE(extent.width(), 2 + lineWidth + 4);
-    EXPECT_GE(extent.height(), 16 + 13);
-    EXPECT_LE(extent.height(), 16 + 20);
-    // What fits was drawn, up to the right edge.
-    EXPECT_GE(Ink(surface.image()).right(), kPreviewBox.width() - 14);
-
-    // Drawn again at that size, the ink fits inside with nothing cut.
-    surface.Resize(extent);
-    VexoFade::RenderMarkupPreview(surface, line + u"\rW");
-    const QRect ink = Ink(surface.image());
-    EXPECT_LT(ink.right(), extent.width() - 1);
-    EXPECT_LT(ink.bottom(), extent.height() - 1);
-    EXPECT_GT(ink.right(), 2 + lineWidth - 3);
 }
 
 } // namespace
