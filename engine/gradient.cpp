@@ -96,12 +96,58 @@ private:
     std::size_t units_;
 };
 
-// Writes one gradient over all the stops across the units of `text`. The wave
-// counter runs on across segments.
-template <MarkupFormat F, class Segment>
-char16_t* WriteGradient(char16_t* out, Markup::Writer<F>& writer, std::u16string_view text,
-                        std::span<const Rgb> stops, bool wave) {
-    const std::size_t units = CountUnits(text);
+// Collects the output in a small buffer and hands it to the string in blocks:
+// the string is reserved once and written once, never zero-filled first.
+class Sink {
+public:
+    static constexpr std::size_t kCapacity = 512;
+
+    explicit Sink(std::u16string& out) : out_(out) {}
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
+
+    // Room for `units` more (at most kCapacity).
+    char16_t* Reserve(std::size_t units) {
+        if (used_ + units > kCapacity) {
+            Flush();
+        }
+        return buffer_ + used_;
+    }
+    void Commit(char16_t* end) { used_ = static_cast<std::size_t>(end - buffer_); }
+    void Flush() {
+        out_.append(buffer_, used_);
+        used_ = 0;
+    }
+    std::u16string& Out() { return out_; }
+
+private:
+    std::u16string& out_;
+    char16_t buffer_[kCapacity];
+    std::size_t used_ = 0;
+};
+
+// Units up to this long are written straight into the sink's buffer.
+constexpr std::size_t kShortUnit = 16;
+
+// A longer unit (a letter with many combining marks) goes through a buffer of
+// its own.
+template <MarkupFormat F>
+void WriteLongUnit(Sink& sink, Markup::Writer<F>& writer, Rgb colour, std::u16string_view unit,
+                   int wave) {
+    using Writer = Markup::Writer<F>;
+    sink.Flush();
+    std::u16string own(Writer::kOverhead + unit.size() * Writer::kEscapeGrowth, u'\0');
+    const char16_t* end = writer.Unit(own.data(), colour, unit, wave);
+    sink.Out().append(own.data(), static_cast<std::size_t>(end - own.data()));
+}
+
+// The segments of one gradient. kSingleUnits: every unit of the text is one
+// UTF-16 unit (plain text), so the loop need not find where units end.
+template <MarkupFormat F, class Segment, bool kSingleUnits>
+void WriteSegments(Sink& sink, Markup::Writer<F>& writer, std::u16string_view text,
+                   std::size_t units, std::span<const Rgb> stops, bool wave) {
+    using Writer = Markup::Writer<F>;
+    static_assert(Writer::kOverhead + kShortUnit * Writer::kEscapeGrowth <= Sink::kCapacity);
     const std::size_t segments = stops.size() - 1;
     std::size_t at = 0;
     std::size_t begin = 0;
@@ -115,38 +161,56 @@ char16_t* WriteGradient(char16_t* out, Markup::Writer<F>& writer, std::u16string
         }
         const Segment segment(stops[j], stops[j + 1], m);
         for (std::size_t i = 1; i <= m; ++i) {
-            const std::size_t length = UnitLength(text, at);
+            const std::size_t length = kSingleUnits ? 1 : UnitLength(text, at);
             if (wave) {
                 counter = counter == 4 ? 1 : counter + 1;
             }
-            out = writer.Unit(out, segment.At(i), text.substr(at, length), counter);
+            const std::u16string_view unit(text.data() + at, length);
+            if (kSingleUnits || length <= kShortUnit) {
+                char16_t* out =
+                    sink.Reserve(Writer::kOverhead + kShortUnit * Writer::kEscapeGrowth);
+                sink.Commit(writer.Unit(out, segment.At(i), unit, counter));
+            } else {
+                WriteLongUnit(sink, writer, segment.At(i), unit, counter);
+            }
             at += length;
         }
     }
-    return out;
+}
+
+// Writes one gradient over all the stops across the units of `text`. The wave
+// counter runs on across segments.
+template <MarkupFormat F, class Segment>
+void WriteGradient(Sink& sink, Markup::Writer<F>& writer, std::u16string_view text,
+                   std::span<const Rgb> stops, bool wave) {
+    const std::size_t units = CountUnits(text);
+    if (units == text.size()) {
+        WriteSegments<F, Segment, true>(sink, writer, text, units, stops, wave);
+    } else {
+        WriteSegments<F, Segment, false>(sink, writer, text, units, stops, wave);
+    }
 }
 
 // Each line (split at LF, CR LF or CR) gets a gradient of its own; the line
 // breaks are written as they are.
 template <MarkupFormat F, class Segment>
-char16_t* WritePerLine(char16_t* out, Markup::Writer<F>& writer, std::u16string_view text,
-                       std::span<const Rgb> stops, bool wave) {
+void WritePerLine(Sink& sink, Markup::Writer<F>& writer, std::u16string_view text,
+                  std::span<const Rgb> stops, bool wave) {
     std::size_t lineStart = 0;
     for (std::size_t at = 0; at <= text.size(); ++at) {
         if (at < text.size() && text[at] != u'\n' && text[at] != u'\r') {
             continue;
         }
-        out = WriteGradient<F, Segment>(out, writer, text.substr(lineStart, at - lineStart), stops,
-                                        wave);
+        WriteGradient<F, Segment>(sink, writer, text.substr(lineStart, at - lineStart), stops,
+                                  wave);
         if (at < text.size()) {
             const std::size_t breakLength =
                 text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? 2 : 1;
-            out = Markup::Put(out, text.substr(at, breakLength));
+            sink.Commit(Markup::PutUnit(sink.Reserve(breakLength), text.substr(at, breakLength)));
             at += breakLength - 1;
         }
         lineStart = at + 1;
     }
-    return out;
 }
 
 template <MarkupFormat F, class Segment>
@@ -154,15 +218,18 @@ std::u16string Fade(std::span<const Rgb> stops, std::u16string_view text,
                     const GradientOptions& options) {
     using Writer = Markup::Writer<F>;
     // Every unit is at least one UTF-16 unit of the text, so this bounds the
-    // output; the string is cut to what was written.
-    std::u16string out(text.size() * (Writer::kOverhead + Writer::kEscapeGrowth) + 8, u'\0');
+    // output: one allocation, and pages beyond the output are never touched.
+    std::u16string out;
+    out.reserve(text.size() * (Writer::kOverhead + Writer::kEscapeGrowth) + Writer::kTrailer);
+    Sink sink(out);
     Writer writer;
-    char16_t* const begin = out.data();
-    char16_t* end = options.perLine
-                        ? WritePerLine<F, Segment>(begin, writer, text, stops, options.wave)
-                        : WriteGradient<F, Segment>(begin, writer, text, stops, options.wave);
-    end = writer.Finish(end);
-    out.resize(static_cast<std::size_t>(end - begin));
+    if (options.perLine) {
+        WritePerLine<F, Segment>(sink, writer, text, stops, options.wave);
+    } else {
+        WriteGradient<F, Segment>(sink, writer, text, stops, options.wave);
+    }
+    sink.Commit(writer.Finish(sink.Reserve(Writer::kTrailer)));
+    sink.Flush();
     return out;
 }
 

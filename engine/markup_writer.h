@@ -51,6 +51,21 @@ inline char16_t* Put(char16_t* out, std::u16string_view text) {
     return out + text.size();
 }
 
+// A literal: its length is known here, so the copy is a few moves.
+template <std::size_t N> char16_t* Put(char16_t* out, const char16_t (&literal)[N]) {
+    std::memcpy(out, literal, (N - 1) * sizeof(char16_t));
+    return out + (N - 1);
+}
+
+// A unit of the text: most are one UTF-16 unit, which needs no copy call.
+inline char16_t* PutUnit(char16_t* out, std::u16string_view unit) {
+    if (unit.size() == 1) {
+        *out = unit[0];
+        return out + 1;
+    }
+    return Put(out, unit);
+}
+
 inline char16_t* PutHex(char16_t* out, const HexPairs& pairs, Rgb colour) {
     std::memcpy(out, pairs[colour.red].data(), 2 * sizeof(char16_t));
     std::memcpy(out + 2, pairs[colour.green].data(), 2 * sizeof(char16_t));
@@ -100,20 +115,31 @@ inline bool IsBreak(std::u16string_view unit) {
 template <MarkupFormat F> struct Writer;
 
 template <> struct Writer<MarkupFormat::Aim> {
-    static constexpr std::size_t kOverhead = 26; // "<Font Color=#RRGGBB></sup>"
+    static constexpr std::size_t kOverhead = 27; // "<Font Color=#RRGGBB></sup>" and padding
     static constexpr std::size_t kEscapeGrowth = 5;
     char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
-        static constexpr std::u16string_view kSuffixes[5] = {u">", u"><sup>", u"></sup>", u"><sub>",
-                                                             u"></sub>"};
+        // ">" and the wave tag, padded to eight units so each copies in one go.
+        struct Suffix {
+            char16_t units[8];
+            std::size_t length;
+        };
+        static constexpr Suffix kSuffixes[5] = {{{u'>'}, 1},
+                                                {{u'>', u'<', u's', u'u', u'p', u'>'}, 6},
+                                                {{u'>', u'<', u'/', u's', u'u', u'p', u'>'}, 7},
+                                                {{u'>', u'<', u's', u'u', u'b', u'>'}, 6},
+                                                {{u'>', u'<', u'/', u's', u'u', u'b', u'>'}, 7}};
         out = Put(out, u"<Font Color=#");
         out = PutHex(out, kUpperHex, colour);
-        out = Put(out, kSuffixes[wave]);
+        const Suffix& suffix = kSuffixes[wave];
+        std::memcpy(out, suffix.units, sizeof suffix.units);
+        out += suffix.length;
         if (unit.size() == 1 && !NeedsEntity(unit[0])) {
             *out = unit[0];
             return out + 1;
         }
         return PutEscapedXml(out, unit);
     }
+    static constexpr std::size_t kTrailer = 0;
     char16_t* Finish(char16_t* out) const { return out; }
 };
 
@@ -125,7 +151,7 @@ template <> struct Writer<MarkupFormat::Html> {
             return Put(out, u"<br>");
         }
         if (wave == 1 || wave == 3) {
-            out = Put(out, wave == 1 ? u"<sup>" : u"<sub>");
+            out = wave == 1 ? Put(out, u"<sup>") : Put(out, u"<sub>");
         }
         out = Put(out, u"<span style=\"color:#");
         out = PutHex(out, kLowerHex, colour);
@@ -133,10 +159,11 @@ template <> struct Writer<MarkupFormat::Html> {
         out = PutEscapedXml(out, unit);
         out = Put(out, u"</span>");
         if (wave == 1 || wave == 3) {
-            out = Put(out, wave == 1 ? u"</sup>" : u"</sub>");
+            out = wave == 1 ? Put(out, u"</sup>") : Put(out, u"</sub>");
         }
         return out;
     }
+    static constexpr std::size_t kTrailer = 0;
     char16_t* Finish(char16_t* out) const { return out; }
 };
 
@@ -145,20 +172,22 @@ template <> struct Writer<MarkupFormat::BBCode> {
     static constexpr std::size_t kEscapeGrowth = 1;
     char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
-            return Put(out, unit);
+            return PutUnit(out, unit);
         }
         out = Put(out, u"[color=#");
         out = PutHex(out, kLowerHex, colour);
         out = Put(out, u"]");
-        out = Put(out, unit);
+        out = PutUnit(out, unit);
         return Put(out, u"[/color]");
     }
+    static constexpr std::size_t kTrailer = 0;
     char16_t* Finish(char16_t* out) const { return out; }
 };
 
 // The terminal formats reset the colour once at the end, if they set one.
 struct AnsiBase {
     static constexpr std::size_t kEscapeGrowth = 1;
+    static constexpr std::size_t kTrailer = 4;
     bool coloured = false;
     char16_t* Finish(char16_t* out) const { return coloured ? Put(out, u"\x1b[0m") : out; }
 };
@@ -167,7 +196,7 @@ template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
     static constexpr std::size_t kOverhead = 19; // ESC[38;2;255;255;255m
     char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
-            return Put(out, unit);
+            return PutUnit(out, unit);
         }
         coloured = true;
         out = Put(out, u"\x1b[38;2;");
@@ -177,7 +206,7 @@ template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
         *out++ = u';';
         out = PutDecimal(out, colour.blue);
         *out++ = u'm';
-        return Put(out, unit);
+        return PutUnit(out, unit);
     }
 };
 
@@ -185,14 +214,23 @@ template <> struct Writer<MarkupFormat::Ansi256> : AnsiBase {
     static constexpr std::size_t kOverhead = 11; // ESC[38;5;255m
     char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
-            return Put(out, unit);
+            return PutUnit(out, unit);
         }
         coloured = true;
+        // Neighbouring units mostly share a colour: look each up once.
+        if (!(colour == last_)) {
+            last_ = colour;
+            entry_ = NearestXterm256(colour);
+        }
         out = Put(out, u"\x1b[38;5;");
-        out = PutDecimal(out, NearestXterm256(colour));
+        out = PutDecimal(out, entry_);
         *out++ = u'm';
-        return Put(out, unit);
+        return PutUnit(out, unit);
     }
+
+private:
+    Rgb last_{0, 0, 0};
+    std::uint8_t entry_ = 16; // the entry of black
 };
 
 template <> struct Writer<MarkupFormat::MiniMessage> {
@@ -200,7 +238,7 @@ template <> struct Writer<MarkupFormat::MiniMessage> {
     static constexpr std::size_t kEscapeGrowth = 2;
     char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
-            return Put(out, unit);
+            return PutUnit(out, unit);
         }
         out = Put(out, u"<#");
         out = PutHex(out, kLowerHex, colour);
@@ -213,6 +251,7 @@ template <> struct Writer<MarkupFormat::MiniMessage> {
         }
         return out;
     }
+    static constexpr std::size_t kTrailer = 0;
     char16_t* Finish(char16_t* out) const { return out; }
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace VexoFade {
 namespace {
@@ -22,47 +23,60 @@ std::uint8_t EncodeSrgbDirect(double linear) {
     return static_cast<std::uint8_t>(RoundHalfEven(std::clamp(255.0 * encoded, 0.0, 255.0)));
 }
 
-// kThresholds[k]: the linear value whose encoding is k + 0.5, where rounding
-// moves from k to k + 1. Values this close to one go the direct way.
-constexpr double kNearThreshold = 1e-9;
-constexpr std::size_t kBuckets = 4096;
+// bounds[k + 1]: the linear value whose encoding is k + 0.5, where rounding
+// moves from k to k + 1; bounds[0] and bounds[256] stand guard. Values this
+// close to a bound go the direct way.
+constexpr double kNearBound = 1e-9;
+// Buckets of equal width over 0 to 1, narrower than the gap between two
+// bounds: most hold none and answer at once.
+constexpr std::size_t kBuckets = 16384;
+constexpr std::uint16_t kHoldsBound = 0x100;
 
 struct EncodeTables {
-    std::array<double, 255> thresholds;
-    // Thresholds below each bucket's lower edge; buckets are narrower than the
-    // gap between two thresholds, so at most one lies inside a bucket.
-    std::array<std::uint8_t, kBuckets + 1> below;
+    std::array<double, 257> bounds;
+    // Per bucket: the bounds below its lower edge, guards aside, and
+    // kHoldsBound when a bound lies in it or within kNearBound of it.
+    std::array<std::uint16_t, kBuckets + 1> buckets;
 };
 
-const EncodeTables& Tables() {
-    static const EncodeTables tables = [] {
-        EncodeTables t{};
-        for (std::size_t k = 0; k < t.thresholds.size(); ++k) {
-            t.thresholds[k] = DecodeSrgb((static_cast<double>(k) + 0.5) / 255.0);
-        }
-        for (std::size_t bucket = 0; bucket <= kBuckets; ++bucket) {
-            const double edge = static_cast<double>(bucket) / kBuckets;
-            t.below[bucket] = static_cast<std::uint8_t>(
-                std::lower_bound(t.thresholds.begin(), t.thresholds.end(), edge) -
-                t.thresholds.begin());
-        }
-        return t;
-    }();
-    return tables;
+EncodeTables MakeEncodeTables() {
+    EncodeTables t{};
+    t.bounds.front() = -std::numeric_limits<double>::infinity();
+    t.bounds.back() = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < 255; ++k) {
+        t.bounds[k + 1] = DecodeSrgb((static_cast<double>(k) + 0.5) / 255.0);
+    }
+    const auto first = t.bounds.begin() + 1, last = t.bounds.end() - 1;
+    for (std::size_t bucket = 0; bucket <= kBuckets; ++bucket) {
+        const double edge = static_cast<double>(bucket) / kBuckets;
+        const double next = static_cast<double>(bucket + 1) / kBuckets;
+        const auto below = std::lower_bound(first, last, edge) - first;
+        const auto nearBelow = std::lower_bound(first, last, edge - kNearBound) - first;
+        const auto nearAbove = std::lower_bound(first, last, next + kNearBound) - first;
+        t.buckets[bucket] =
+            static_cast<std::uint16_t>(below | (nearBelow != nearAbove ? kHoldsBound : 0));
+    }
+    return t;
 }
+
+const EncodeTables kEncode = MakeEncodeTables();
 
 } // namespace
 
 std::uint8_t EncodeSrgb(double linear) {
-    const EncodeTables& t = Tables();
-    const double clamped = std::clamp(linear, 0.0, 1.0);
-    std::size_t k = t.below[static_cast<std::size_t>(clamped * kBuckets)];
-    while (k < t.thresholds.size() && t.thresholds[k] < linear) {
+    const double clamped = linear < 0.0 ? 0.0 : (linear > 1.0 ? 1.0 : linear);
+    const std::uint16_t bucket = kEncode.buckets[static_cast<std::size_t>(clamped * kBuckets)];
+    std::size_t k = bucket & 0xFFU;
+    if ((bucket & kHoldsBound) == 0) {
+        return static_cast<std::uint8_t>(k);
+    }
+    while (kEncode.bounds[k + 1] < linear) {
         ++k;
     }
-    const bool nearAbove = k < t.thresholds.size() && t.thresholds[k] - linear < kNearThreshold;
-    const bool nearBelow = k > 0 && linear - t.thresholds[k - 1] < kNearThreshold;
-    return nearAbove || nearBelow ? EncodeSrgbDirect(linear) : static_cast<std::uint8_t>(k);
+    if (linear - kEncode.bounds[k] < kNearBound || kEncode.bounds[k + 1] - linear < kNearBound) {
+        return EncodeSrgbDirect(linear);
+    }
+    return static_cast<std::uint8_t>(k);
 }
 
 Oklab ToOklab(Rgb colour) {
