@@ -7,7 +7,7 @@ namespace VexoFade {
 namespace {
 
 // Every case of Unicode's break test, faded, gets one colour tag per cluster.
-TEST(FaderGraphemes, DISABLED_OneColourTagPerCluster) {
+TEST(FaderGraphemes, OneColourTagPerCluster) {
     constexpr std::u16string_view kPrefix = u"<Font Color=#";
     constexpr std::size_t kTag = kPrefix.size() + 7; // and RRGGBB>
     for (const auto& clusters : UnicodeData::ReadGraphemeBreakTest()) {
