@@ -2,15 +2,30 @@
 # Runs the real chromell under a virtual X server with a window manager
 # (openbox) and a tray host (trayer), and drives it with xdotool the way a user
 # would: minimize by the hotspot, restore by double-clicking the tray icon,
-# open About from the tray menu, close the main window (the program stays up
-# for About) and close About (the program ends).
+# open About from the tray menu (it opens on the right button's release),
+# close the main window (the program stays up for About) and close About (the
+# program ends). The main window stays off the taskbar and pager throughout.
+# First, without any display it must say so and exit 1 instead of aborting.
 # Usage: end_to_end.sh PATH/TO/chromell        Exit 77 (skipped) without the tools.
 set -uo pipefail
 
 program=${1:?usage: end_to_end.sh PATH/TO/chromell}
-for tool in Xvfb openbox trayer xdotool; do
+
+# Exit 1 with one line that names xvfb-run, with no display and with one that
+# cannot be opened.
+for display in "" ":9999"; do
+  message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" 2>&1)
+  status=$?
+  if [[ $status -ne 1 || $message != *"xvfb-run -a chromell"* || $message == *$'\n'* ]]; then
+    echo "FAIL: with DISPLAY='$display' chromell gave status $status and: $message"
+    exit 1
+  fi
+done
+echo "without a display: one line and exit 1"
+
+for tool in Xvfb openbox trayer xdotool xprop; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
+    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it; xprop is in x11-utils)"
     exit 77
   fi
 done
@@ -97,6 +112,14 @@ wait_for "the tray icon" tray_icon
 icon=$(tray_icon)
 echo "main window $main, tray icon $icon"
 
+# No taskbar button, no pager entry: both states on the main window.
+off_taskbar() {
+  local state
+  state=$(xprop -id "$1" _NET_WM_STATE)
+  [[ $state == *_NET_WM_STATE_SKIP_TASKBAR* && $state == *_NET_WM_STATE_SKIP_PAGER* ]]
+}
+wait_for "the main window to be off the taskbar" off_taskbar "$main"
+
 # The glyph under the Minimize hotspot (512, 24, 17 x 17).
 xdotool mousemove --window "$main" 520 32 click 1
 wait_for "the window to minimize" gone Chromell
@@ -104,7 +127,8 @@ echo "minimized by the hotspot"
 
 xdotool mousemove --window "$icon" 10 10 click --repeat 2 --delay 80 1
 wait_for "the window to come back" visible Chromell
-echo "restored by a double click on the tray icon"
+wait_for "the restored window to be off the taskbar" off_taskbar "$main"
+echo "restored by a double click on the tray icon, still off the taskbar"
 
 # The right button pops up the menu at the pointer; its first item is About.
 menu_open() {
@@ -114,11 +138,15 @@ menu_open() {
   done
   return 1
 }
-xdotool mousemove --window "$icon" 10 10 click 3
+xdotool mousemove --window "$icon" 10 10 mousedown 3
+sleep 0.5
+menu_open && fail "the tray menu opened before the right button was released"
+xdotool mouseup 3
 wait_for "the tray menu" menu_open
 xdotool key Down Return
 wait_for "the About window" visible About
-echo "About opened from the tray menu"
+off_taskbar "$(window_titled About)" && fail "the About window is off the taskbar"
+echo "About opened from the tray menu on the right button's release"
 
 # The Close hotspot (512, 8, 17 x 9) ends the main window; About keeps the program up.
 xdotool mousemove --window "$main" 520 12 click 1
