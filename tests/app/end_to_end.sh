@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
 # Runs the real chromell under a virtual X server with a window manager
 # (openbox) and a tray host (trayer), and drives it with xdotool the way a user
-# would: minimize by the hotspot, restore by double-clicking the tray icon,
-# open About from the tray menu (it opens on the right button's release),
-# close the main window (the program stays up for About) and close About (the
-# program ends). The main window stays off the taskbar and pager throughout.
-# First, without any display it must say so and exit 1 instead of aborting.
+# would: minimize by the hotspot, restore by double-clicking the tray icon
+# (staying off the taskbar and pager), open About from the tray menu on the
+# right button's release, close the main window (About keeps the program up)
+# and close About (the program ends). Without a display it must say so.
 # Usage: end_to_end.sh PATH/TO/chromell        Exit 77 (skipped) without the tools.
 set -uo pipefail
 
 program=${1:?usage: end_to_end.sh PATH/TO/chromell}
 
-# Exit 1 with one line that names xvfb-run, with no display and with one that
-# cannot be opened.
+# No display, or one that cannot be opened: one line naming xvfb-run, exit 1.
 for display in "" ":9999"; do
   message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" 2>&1)
   status=$?
@@ -100,16 +98,17 @@ app=$!
 pids+=("$app")
 wait_for "the main window" visible Chromell
 main=$(window_titled Chromell)
-# The tray icon is the program's other visible window, inside trayer's panel.
-tray_icon() {
+# A visible window of the program other than those named: first the tray
+# icon (inside trayer's panel), later the tray menu.
+other_window() {
   local id
   for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
-    [[ $id != "$main" ]] && echo "$id" && return 0
+    [[ " $* " != *" $id "* ]] && echo "$id" && return 0
   done
   return 1
 }
-wait_for "the tray icon" tray_icon
-icon=$(tray_icon)
+wait_for "the tray icon" other_window "$main"
+icon=$(other_window "$main")
 echo "main window $main, tray icon $icon"
 
 # No taskbar button, no pager entry: both states on the main window.
@@ -130,19 +129,12 @@ wait_for "the window to come back" visible Chromell
 wait_for "the restored window to be off the taskbar" off_taskbar "$main"
 echo "restored by a double click on the tray icon, still off the taskbar"
 
-# The right button pops up the menu at the pointer; its first item is About.
-menu_open() {
-  local id
-  for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
-    [[ $id != "$main" && $id != "$icon" ]] && return 0
-  done
-  return 1
-}
+# The right button's release pops up the menu at the pointer; About is first.
 xdotool mousemove --window "$icon" 10 10 mousedown 3
 sleep 0.5
-menu_open && fail "the tray menu opened before the right button was released"
+other_window "$main" "$icon" && fail "the tray menu opened before the right button's release"
 xdotool mouseup 3
-wait_for "the tray menu" menu_open
+wait_for "the tray menu" other_window "$main" "$icon"
 xdotool key Down Return
 wait_for "the About window" visible About
 off_taskbar "$(window_titled About)" && fail "the About window is off the taskbar"

@@ -34,12 +34,9 @@ private:
         timer_.stop();
         seen_ = true;
         inspect_(modal);
-        if (auto* box = qobject_cast<QMessageBox*>(modal);
-            box != nullptr && box->button(QMessageBox::Ok) != nullptr) {
-            box->button(QMessageBox::Ok)->click();
-        } else {
-            modal->close();
-        }
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QAbstractButton* ok = box != nullptr ? box->button(QMessageBox::Ok) : nullptr;
+        ok != nullptr ? ok->click() : static_cast<void>(modal->close());
     }
 
     std::function<void(QWidget*)> inspect_;
