@@ -62,12 +62,14 @@ class Form30Test : public QObject {
     template <typename T = QWidget> T* Child(const char* name) {
         return form->findChild<T*>(QLatin1String(name));
     }
+
     QImage Preview() { return Child<PreviewBox>("Picture1")->surface().image().copy(); }
     QString Output() { return Child<OutputBox>("Text2")->text(); }
     void FadeIt(const QString& text) {
         Child<QLineEdit>("Text1")->setText(text);
         QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
     }
+
     void PickRedGreenBlue() {
         Child<QScrollBar>("red1")->setValue(255);
         Child<QScrollBar>("green2")->setValue(255);
@@ -174,7 +176,6 @@ private slots:
         FadeIt(QStringLiteral("abc"));
         QCOMPARE(Output(),
                  QStringLiteral("<Font Color=#808000>a<Font Color=#00FF00>b<Font Color=#0000FF>c"));
-        QCOMPARE(Child<QLineEdit>("Text1")->text(), QStringLiteral("abc"));
         const QImage preview = Preview();
         QVERIFY(LastInkedRow(preview) > 0);
         form->FadeOutputWavy();
@@ -299,23 +300,21 @@ private slots:
         QVERIFY(form.isNull());
     }
 
+    // Tab goes round in the layout's order; a bar and the preview box show
+    // that they have the keyboard focus.
     void tabVisitsTheControlsInLayoutOrderShowingTheFocus() {
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        const char* order[] = {"red3",  "green3",   "blue3",    "green2", "blue2",
-                               "red2",  "Command1", "Text1",    "red1",   "green1",
-                               "blue1", "Text2",    "Picture1", "red3"};
-        QCOMPARE(QApplication::focusWidget(), Child(order[0]));
-        for (const char* name : order) {
-            QWidget* widget = Child(name);
-            if (widget != QApplication::focusWidget()) {
-                const QImage unfocused = widget->grab().toImage();
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget(), widget);
-                if (qobject_cast<QScrollBar*>(widget) || qobject_cast<PreviewBox*>(widget)) {
-                    QVERIFY2(widget->grab().toImage() != unfocused, name); // focus is seen
-                }
-            }
+        QCOMPARE(QApplication::focusWidget(), Child("red3"));
+        for (const char* name : {"green3", "blue3", "green2", "blue2", "red2", "Command1", "Text1",
+                                 "red1", "green1", "blue1", "Text2", "Picture1", "red3"}) {
+            QWidget* next = Child(name);
+            const QImage unfocused = next->grab().toImage();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+            const bool framesFocus =
+                qobject_cast<QScrollBar*>(next) || qobject_cast<PreviewBox*>(next);
+            QVERIFY2(!framesFocus || next->grab().toImage() != unfocused, name);
         }
     }
 
