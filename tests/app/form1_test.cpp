@@ -16,8 +16,6 @@
 namespace Chromell {
 namespace {
 
-using Testing::ModalWatcher;
-
 template <typename T> T* Child(QWidget* window, const char* name) {
     return window->findChild<T*>(QLatin1String(name));
 }
@@ -83,9 +81,7 @@ private slots:
         const QPoint button = fadeIt->mapTo(form, fadeIt->rect().center());
         QString text;
         QString outputWhileOpen = QStringLiteral("unchanged");
-        ModalWatcher watcher([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box != nullptr);
+        Testing::OnNextMessageBox([&](QMessageBox* box) {
             QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             text = box->text();
@@ -97,7 +93,6 @@ private slots:
             outputWhileOpen = output->text();
         });
         QTest::mouseClick(supz, Qt::LeftButton);
-        QVERIFY(watcher.seen());
         QCOMPARE(outputWhileOpen, QString());
         const QStringList handles = text.split(QStringLiteral(", "));
         QCOMPARE(QSet<QString>(handles.begin(), handles.end()).size(), 12);
