@@ -29,6 +29,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -228,6 +229,9 @@ void Form30::paintEvent(QPaintEvent* event) {
 
 void Form30::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!placedWithFrame_ && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
     // Before the window is mapped; the tray icon stands for it instead.
     KeepOffTaskbar(*this);
 }
@@ -238,6 +242,20 @@ void Form30::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
         KeepOffTaskbar(*this);
     }
+}
+
+// The first place was found before the window manager framed the window.
+// When it is first exposed, the frame is known, and the frame must fit, too.
+bool Form30::eventFilter(QObject* watched, QEvent* event) {
+    QWindow* handle = windowHandle();
+    if (watched == handle && event->type() == QEvent::Expose && handle->isExposed()) {
+        placedWithFrame_ = true;
+        handle->removeEventFilter(this);
+        if (!handle->frameMargins().isNull()) {
+            PlaceOnScreen();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form30::closeEvent(QCloseEvent* event) {

@@ -57,6 +57,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Ui;
@@ -84,6 +85,8 @@ private:
     // number is no longer the latest gives up before it draws.
     std::uint64_t latestFade_ = 0;
     bool closing_ = false;
+    // Whether the place has been checked again with the window frame known.
+    bool placedWithFrame_ = false;
 };
 
 } // namespace Chromell
