@@ -1,6 +1,8 @@
 #include "app/channel_bar.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace Chromell {
 
@@ -43,6 +45,18 @@ void ChannelBar::keyPressEvent(QKeyEvent* event) {
     }
     triggerAction(action);
     event->accept();
+}
+
+void ChannelBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.backgroundColor = palette().color(QPalette::Window);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 } // namespace Chromell

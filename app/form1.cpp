@@ -25,18 +25,24 @@ Form1::Form1() : QWidget(nullptr, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(TwipsToPixels(3375), TwipsToPixels(885));
 
-    Label1 = new QLabel(tr("Made by Wenna Drossel: come and visit wenna-drossel.example!"), this);
-    Label1->setGeometry(TwipsRect(0, 0, 3375, 495));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
+    auto* credit =
+        new QLabel(tr("Made by Wenna Drossel: come and visit wenna-drossel.example!"), this);
+    credit->setObjectName(QStringLiteral("Label1"));
+    credit->setAccessibleName(tr("Credit"));
+    credit->setGeometry(TwipsRect(0, 0, 3375, 495));
+    credit->setAlignment(Qt::AlignCenter);
+    credit->setWordWrap(true);
 
-    Command1 = new QPushButton(QStringLiteral("Supz"), this);
-    Command1->setGeometry(TwipsRect(840, 600, 1815, 255));
-    Command1->setAutoDefault(false);
-    Command1->setDefault(false);
-    Command1->setFocus();
+    auto* supz = new QPushButton(QStringLiteral("Supz"), this);
+    supz->setObjectName(QStringLiteral("Command1"));
+    supz->setAccessibleName(QStringLiteral("Supz"));
+    supz->setAccessibleDescription(tr("Lists the people the program thanks"));
+    supz->setGeometry(TwipsRect(840, 600, 1815, 255));
+    supz->setAutoDefault(false);
+    supz->setDefault(false);
+    supz->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(supz, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
 Form1* Form1::ShowInstance() {

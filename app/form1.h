@@ -2,13 +2,11 @@
 
 #include <QWidget>
 
-class QLabel;
-class QPushButton;
-
 namespace Chromell {
 
 // The About window: the credit line and "Supz", which lists the people the
-// program thanks. There is at most one; it deletes itself when closed.
+// program thanks. There is at most one; it deletes itself when closed. Its
+// controls are named Label1 (the credit) and Command1 ("Supz") for findChild.
 class Form1 : public QWidget {
     Q_OBJECT
 public:
@@ -21,14 +19,10 @@ public:
     // The text of the handle list.
     static QString HandleList();
 
-    QLabel* Label1;
-    QPushButton* Command1;
-
-private slots:
-    void Command1_Click();
-
 private:
     Form1();
+
+    void Command1_Click();
 };
 
 } // namespace Chromell

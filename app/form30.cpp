@@ -2,48 +2,74 @@
 
 #include "app/art.h"
 #include "app/channel_bar.h"
+#include "app/desktop.h"
 #include "app/form1.h"
 #include "app/form30_layout.h"
 #include "app/hotspot.h"
 #include "app/output_box.h"
 #include "app/preview_box.h"
 #include "app/qt_text.h"
+#include "app/right_release.h"
+#include "app/screen_fit.h"
 #include "app/swatch.h"
 #include "bridge/messenger.h"
 #include "bridge/window_service.h"
 #include "engine/fader.h"
+#include "preview/qt/qt_color.h"
 #include "preview/render_markup.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QScreen>
+#include <QWindow>
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <limits>
 #include <new>
 
 namespace Chromell {
+
+struct Form30::Ui {
+    // Row k: the bars redk, greenk and bluek, and the row's swatch.
+    struct ColourRow {
+        std::array<ChannelBar*, 3> bars{};
+        Swatch* swatch = nullptr;
+    };
+    std::array<ColourRow, 3> rows{};
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    OutputBox* Text2 = nullptr;
+    PreviewBox* Picture1 = nullptr;
+    Hotspot* Label1 = nullptr;
+    Hotspot* Label2 = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* about = nullptr;
+    QAction* div = nullptr;
+    QAction* exit = nullptr;
+};
+
 namespace {
 
 using namespace Form30Layout;
 
-QScrollBar* MakeChannelBar(QWidget* parent, QRect geometry) {
-    auto* bar = new ChannelBar(parent);
-    bar->setGeometry(geometry);
-    return bar;
-}
-
-Swatch* MakeSwatch(QWidget* parent, QRect geometry) {
-    auto* swatch = new Swatch(parent);
-    swatch->setGeometry(geometry);
-    return swatch;
+// Names a control for findChild and for screen readers: the captions are
+// pixels in the artwork, so nothing else tells them what a control is.
+template <typename Widget>
+Widget* Named(Widget* widget, const char* objectName, const QString& name,
+              const QString& description) {
+    widget->setObjectName(QLatin1String(objectName));
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+    return widget;
 }
 
 QString Describe(const std::exception& error) {
@@ -58,7 +84,7 @@ QString Describe(const std::exception& error) {
 Form30::Form30(QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      artwork_(Artwork()) {
+      ui_(std::make_unique<Ui>()), artwork_(Artwork()) {
     setWindowTitle(QStringLiteral("Chromell"));
     setWindowIcon(AppIcon());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -67,77 +93,93 @@ Form30::Form30(QWidget* parent)
     setGeometry(kWindow);
     setFixedSize(kWindow.size());
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, ToQColor(static_cast<VexoFade::RgbColor>(kBackColor)));
+    colours.setColor(QPalette::Window,
+                     VexoFade::ToQColor(static_cast<VexoFade::RgbColor>(kBackColor)));
     setPalette(colours);
     setAutoFillBackground(true);
 
-    red1 = MakeChannelBar(this, kRed1);
-    green1 = MakeChannelBar(this, kGreen1);
-    blue1 = MakeChannelBar(this, kBlue1);
-    color1 = MakeSwatch(this, kColor1);
-    red2 = MakeChannelBar(this, kRed2);
-    green2 = MakeChannelBar(this, kGreen2);
-    blue2 = MakeChannelBar(this, kBlue2);
-    color2 = MakeSwatch(this, kColor2);
-    red3 = MakeChannelBar(this, kRed3);
-    green3 = MakeChannelBar(this, kGreen3);
-    blue3 = MakeChannelBar(this, kBlue3);
-    Color3 = MakeSwatch(this, kColor3);
+    static constexpr std::array<const char*, 3> kChannels = {"red", "green", "blue"};
+    static constexpr std::array<const char*, 3> kSwatchNames = {"color1", "color2", "Color3"};
+    const std::array<QString, 3> channelWords = {tr("Red"), tr("Green"), tr("Blue")};
+    for (std::size_t row = 0; row < ui_->rows.size(); ++row) {
+        const QString number = QString::number(row + 1);
+        Ui::ColourRow& controls = ui_->rows[row];
+        for (std::size_t channel = 0; channel < kChannels.size(); ++channel) {
+            const QByteArray name = kChannels[channel] + number.toLatin1();
+            auto* bar = Named(new ChannelBar(this), name.constData(),
+                              tr("%1 of colour %2").arg(channelWords[channel], number),
+                              tr("Sets the %1 channel of colour %2, 0 to 255")
+                                  .arg(channelWords[channel].toLower(), number));
+            bar->setGeometry(kRows[row].bars[channel]);
+            controls.bars[channel] = bar;
+            connect(bar, &QScrollBar::valueChanged, this, [this, row] { UpdateSwatch(row); });
+        }
+        controls.swatch = Named(new Swatch(this), kSwatchNames[row], tr("Colour %1").arg(number),
+                                tr("Shows colour %1, set by the three bars beside it").arg(number));
+        controls.swatch->setGeometry(kRows[row].swatch);
+    }
 
-    Text1 = new QLineEdit(this);
-    Text1->setGeometry(kText1);
+    ui_->Text1 = Named(new QLineEdit(this), "Text1", tr("Text to fade"),
+                       tr("The line that Fade It colours"));
+    ui_->Text1->setGeometry(kText1);
     // The line edit would cut pasted text at 32,767 characters without a word;
     // the fader is the one to say that a text is too long.
-    Text1->setMaxLength(std::numeric_limits<int>::max());
+    ui_->Text1->setMaxLength(std::numeric_limits<int>::max());
 
-    Command1 = new QPushButton(QStringLiteral("Fade It"), this);
-    Command1->setGeometry(kCommand1);
-    Command1->setAutoDefault(false);
-    Command1->setDefault(false);
+    ui_->Command1 = Named(new QPushButton(QStringLiteral("Fade It"), this), "Command1",
+                          tr("Fade It"), tr("Fades the text through the three colours"));
+    ui_->Command1->setGeometry(kCommand1);
+    ui_->Command1->setAutoDefault(false);
+    ui_->Command1->setDefault(false);
 
-    Text2 = new OutputBox(this);
-    Text2->setGeometry(kText2);
+    ui_->Text2 = Named(new OutputBox(this), "Text2", tr("Markup to copy"),
+                       tr("The faded text as chat markup, to copy into the messenger"));
+    ui_->Text2->setGeometry(kText2);
 
-    Picture1 = new PreviewBox(kPicture1, this);
+    ui_->Picture1 = Named(new PreviewBox(kPicture1, this), "Picture1", tr("Preview"),
+                          tr("How the markup will look in the messenger"));
 
-    Label1 = new Hotspot(this);
-    Label1->setGeometry(kLabel1);
-    Label1->setToolTip(tr("Close"));
-    Label2 = new Hotspot(this);
-    Label2->setGeometry(kLabel2);
-    Label2->setToolTip(tr("Minimize"));
+    ui_->Label1 = Named(new Hotspot(this), "Label1", tr("Close"), tr("Closes the window"));
+    ui_->Label1->setGeometry(kLabel1);
+    ui_->Label1->setToolTip(tr("Close"));
+    ui_->Label2 = Named(new Hotspot(this), "Label2", tr("Minimize"),
+                        tr("Minimizes the window; the tray icon brings it back"));
+    ui_->Label2->setGeometry(kLabel2);
+    ui_->Label2->setToolTip(tr("Minimize"));
 
-    mnuFile = new QMenu(tr("&File"), this);
-    about = mnuFile->addAction(tr("&About"));
-    div = mnuFile->addSeparator();
-    exit = mnuFile->addAction(tr("E&xit"));
+    ui_->mnuFile = new QMenu(tr("&File"), this);
+    ui_->mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    ui_->about = ui_->mnuFile->addAction(tr("&About"));
+    ui_->about->setObjectName(QStringLiteral("about"));
+    ui_->div = ui_->mnuFile->addSeparator();
+    ui_->div->setObjectName(QStringLiteral("div"));
+    ui_->exit = ui_->mnuFile->addAction(tr("E&xit"));
+    ui_->exit->setObjectName(QStringLiteral("exit"));
+    menuOnRelease_ = new RightRelease(this);
 
-    QWidget* const focusOrder[] = {red3,  green3, blue3,  green2, blue2, red2,    Command1,
-                                   Text1, red1,   green1, blue1,  Text2, Picture1};
+    const auto& rows = ui_->rows;
+    QWidget* const focusOrder[] = {
+        rows[2].bars[0], rows[2].bars[1], rows[2].bars[2], rows[1].bars[1], rows[1].bars[2],
+        rows[1].bars[0], ui_->Command1,   ui_->Text1,      rows[0].bars[0], rows[0].bars[1],
+        rows[0].bars[2], ui_->Text2,      ui_->Picture1};
     for (std::size_t i = 1; i < std::size(focusOrder); ++i) {
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
-    red3->setFocus();
+    focusOrder[0]->setFocus();
 
-    connect(red1, &QScrollBar::valueChanged, this, &Form30::red1_Change);
-    connect(green1, &QScrollBar::valueChanged, this, &Form30::green1_Change);
-    connect(blue1, &QScrollBar::valueChanged, this, &Form30::blue1_Change);
-    connect(red2, &QScrollBar::valueChanged, this, &Form30::red2_Change);
-    connect(green2, &QScrollBar::valueChanged, this, &Form30::green2_Change);
-    connect(blue2, &QScrollBar::valueChanged, this, &Form30::blue2_Change);
-    connect(red3, &QScrollBar::valueChanged, this, &Form30::red3_Change);
-    connect(green3, &QScrollBar::valueChanged, this, &Form30::green3_Change);
-    connect(blue3, &QScrollBar::valueChanged, this, &Form30::blue3_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form30::Command1_Click);
-    connect(Label1, &Hotspot::clicked, this, &Form30::Label1_Click);
-    connect(Label2, &Hotspot::clicked, this, &Form30::Label2_Click);
-    connect(about, &QAction::triggered, this, &Form30::about_Click);
-    connect(exit, &QAction::triggered, this, &Form30::exit_Click);
+    connect(ui_->Command1, &QPushButton::clicked, this, &Form30::Command1_Click);
+    connect(ui_->Label1, &Hotspot::clicked, this, &Form30::Label1_Click);
+    connect(ui_->Label2, &Hotspot::clicked, this, &Form30::Label2_Click);
+    connect(ui_->about, &QAction::triggered, this, &Form30::about_Click);
+    connect(ui_->exit, &QAction::triggered, this, &Form30::exit_Click);
 }
 
 Form30::~Form30() = default;
 
 void Form30::Form_Load() {
+    if (!isVisible()) {
+        PlaceOnScreen();
+    }
     show();
     repaint();
     if (trayIcon_ != nullptr) {
@@ -155,7 +197,7 @@ void Form30::FadeOutputWavy() {
 }
 
 void Form30::SendOutputToChat() {
-    const std::u16string output = ToU16(Text2->text());
+    const std::u16string output = ToU16(ui_->Text2->text());
     // A local reference keeps the service alive should the window go away
     // while a delivery lets the event loop run.
     const std::shared_ptr<Module1::WindowService> windows = Windows();
@@ -163,7 +205,7 @@ void Form30::SendOutputToChat() {
 }
 
 void Form30::SendOutputToIm() {
-    const std::u16string output = ToU16(Text2->text());
+    const std::u16string output = ToU16(ui_->Text2->text());
     const std::shared_ptr<Module1::WindowService> windows = Windows();
     Quillbas::SendToIm(*windows, output);
 }
@@ -185,6 +227,37 @@ void Form30::paintEvent(QPaintEvent* event) {
     painter.drawImage(QPoint(0, 0), artwork_);
 }
 
+void Form30::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!placedWithFrame_ && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
+    // Before the window is mapped; the tray icon stands for it instead.
+    KeepOffTaskbar(*this);
+}
+
+void Form30::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A restored window is mapped anew.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        KeepOffTaskbar(*this);
+    }
+}
+
+// The first place was found before the window manager framed the window.
+// When it is first exposed, the frame is known, and the frame must fit, too.
+bool Form30::eventFilter(QObject* watched, QEvent* event) {
+    QWindow* handle = windowHandle();
+    if (watched == handle && event->type() == QEvent::Expose && handle->isExposed()) {
+        placedWithFrame_ = true;
+        handle->removeEventFilter(this);
+        if (!handle->frameMargins().isNull()) {
+            PlaceOnScreen();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form30::closeEvent(QCloseEvent* event) {
     closing_ = true;
     // Nothing else takes the icon down, and it would stay in the tray with no
@@ -193,42 +266,6 @@ void Form30::closeEvent(QCloseEvent* event) {
         trayIcon_->hide();
     }
     event->accept();
-}
-
-void Form30::red1_Change() {
-    UpdateSwatch(red1, green1, blue1, color1);
-}
-
-void Form30::green1_Change() {
-    UpdateSwatch(red1, green1, blue1, color1);
-}
-
-void Form30::blue1_Change() {
-    UpdateSwatch(red1, green1, blue1, color1);
-}
-
-void Form30::red2_Change() {
-    UpdateSwatch(red2, green2, blue2, color2);
-}
-
-void Form30::green2_Change() {
-    UpdateSwatch(red2, green2, blue2, color2);
-}
-
-void Form30::blue2_Change() {
-    UpdateSwatch(red2, green2, blue2, color2);
-}
-
-void Form30::red3_Change() {
-    UpdateSwatch(red3, green3, blue3, Color3);
-}
-
-void Form30::green3_Change() {
-    UpdateSwatch(red3, green3, blue3, Color3);
-}
-
-void Form30::blue3_Change() {
-    UpdateSwatch(red3, green3, blue3, Color3);
 }
 
 void Form30::Command1_Click() {
@@ -260,19 +297,41 @@ void Form30::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
         activateWindow();
         break;
     case QSystemTrayIcon::Context:
-        raise();
-        activateWindow();
-        mnuFile->popup(QCursor::pos());
+        // Qt's X11 tray asks on the right button's press; the menu waits for
+        // its release.
+        menuOnRelease_->Run([this] {
+            raise();
+            activateWindow();
+            ui_->mnuFile->popup(QCursor::pos());
+        });
         break;
     default:
         break;
     }
 }
 
-void Form30::UpdateSwatch(const QScrollBar* red, const QScrollBar* green, const QScrollBar* blue,
-                          Swatch* swatch) {
-    const auto channel = [](const QScrollBar* bar) { return std::min(bar->value(), 255); };
-    swatch->setBackColor(VexoFade::MakeRgb(channel(red), channel(green), channel(blue)));
+// Refreshes the row's swatch from its three bars, red, green and blue.
+void Form30::UpdateSwatch(std::size_t row) {
+    const Ui::ColourRow& controls = ui_->rows[row];
+    const auto channel = [&controls](std::size_t i) {
+        return std::min(controls.bars[i]->value(), 255);
+    };
+    controls.swatch->setBackColor(VexoFade::MakeRgb(channel(0), channel(1), channel(2)));
+}
+
+// Keeps the window's own place where it fits on the screen, else moves it the
+// least distance that shows it whole (a large scale factor or a small screen).
+void Form30::PlaceOnScreen() {
+    QScreen* screen = QGuiApplication::screenAt(geometry().center());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect frame = frameGeometry(); // the client area until the first show
+    const QRect fitted = FitOnScreen(frame, screen->availableGeometry());
+    setGeometry(geometry().translated(fitted.topLeft() - frame.topLeft()));
 }
 
 // Reads the swatches and the input box, fades, puts the markup into the output
@@ -286,15 +345,17 @@ void Form30::UpdateSwatch(const QScrollBar* red, const QScrollBar* green, const 
 void Form30::Fade(VexoFade::Flag wave) {
     std::u16string markup;
     try {
-        markup = VexoFade::FadeThreeColors(color1->backColor(), color2->backColor(),
-                                           Color3->backColor(), ToU16(Text1->text()), wave);
+        const auto& rows = ui_->rows;
+        markup =
+            VexoFade::FadeThreeColors(rows[0].swatch->backColor(), rows[1].swatch->backColor(),
+                                      rows[2].swatch->backColor(), ToU16(ui_->Text1->text()), wave);
     } catch (const std::exception& error) {
         ReportFailure(tr("The text could not be faded."), Describe(error));
         return;
     }
-    Text2->setText(ToQString(markup));
+    ui_->Text2->setText(ToQString(markup));
     const std::uint64_t fade = ++latestFade_;
-    const QString shown = Text2->text();
+    const QString shown = ui_->Text2->text();
 
     const QPointer<Form30> window(this);
     // Goes on only while no newer fade has taken over the boxes and the
@@ -304,15 +365,15 @@ void Form30::Fade(VexoFade::Flag wave) {
         return !window.isNull() && !window->closing_ && window->latestFade_ == fade;
     };
     try {
-        if (!VexoFade::RenderMarkupPreview(Picture1->surface(), ToU16(shown), yield)) {
+        if (!VexoFade::RenderMarkupPreview(ui_->Picture1->surface(), ToU16(shown), yield)) {
             return;
         }
     } catch (const std::exception& error) {
-        Picture1->update();
+        ui_->Picture1->update();
         ReportFailure(tr("The preview could not be drawn."), Describe(error));
         return;
     }
-    Picture1->update();
+    ui_->Picture1->update();
 }
 
 // Says what went wrong in an application-modal box and waits for the user.

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -12,24 +13,19 @@ namespace Module1 {
 class WindowService;
 }
 
-class QAction;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QScrollBar;
-
 namespace Chromell {
 
-class Hotspot;
-class OutputBox;
-class PreviewBox;
-class Swatch;
+class RightRelease;
 
 // The main window: three colour rows (channel bars and a swatch each), the
 // input box, "Fade It", the output box and the preview box, two hotspots on
 // the artwork that close and minimize it, and the menu the tray icon pops up.
 // It has no taskbar button; the tray icon leads back to it. It deletes itself
 // when it is closed.
+//
+// Its controls carry the names of the window layout as object names (red1 to
+// blue3, color1, color2, Color3, Text1, Command1, Text2, Picture1, Label1,
+// Label2; the menu mnuFile with about, div and exit) for findChild.
 class Form30 : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +40,8 @@ public:
 
     // Hand a copy of the output box's text to the messenger's chat window or
     // IM window. No control calls them; the box itself is left as it is.
+    // An error of the chat delivery (the messenger did not answer) goes up to
+    // the caller; the IM delivery raises none.
     void SendOutputToChat();
     void SendOutputToIm();
 
@@ -54,46 +52,16 @@ public:
     // The tray icon, once Form_Load has put it up; nullptr before.
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
 
-    // Controls, named as in the window layout.
-    QScrollBar* red1;
-    QScrollBar* green1;
-    QScrollBar* blue1;
-    Swatch* color1;
-    QScrollBar* red2;
-    QScrollBar* green2;
-    QScrollBar* blue2;
-    Swatch* color2;
-    QScrollBar* red3;
-    QScrollBar* green3;
-    QScrollBar* blue3;
-    Swatch* Color3;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    OutputBox* Text2;
-    PreviewBox* Picture1;
-    Hotspot* Label1;
-    Hotspot* Label2;
-
-    // The menu (not shown as a menu bar): About, a divider, Exit.
-    QMenu* mnuFile;
-    QAction* about;
-    QAction* div;
-    QAction* exit;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-private slots:
-    void red1_Change();
-    void green1_Change();
-    void blue1_Change();
-    void red2_Change();
-    void green2_Change();
-    void blue2_Change();
-    void red3_Change();
-    void green3_Change();
-    void blue3_Change();
+private:
+    struct Ui;
+
     void Command1_Click();
     void Label1_Click();
     void Label2_Click();
@@ -101,21 +69,24 @@ private slots:
     void exit_Click();
     void TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
 
-private:
-    void UpdateSwatch(const QScrollBar* red, const QScrollBar* green, const QScrollBar* blue,
-                      Swatch* swatch);
+    void UpdateSwatch(std::size_t row);
     void Fade(VexoFade::Flag wave);
+    void PlaceOnScreen();
     void ReportFailure(const QString& step, const QString& reason);
 
     std::shared_ptr<Module1::WindowService> Windows();
 
+    std::unique_ptr<Ui> ui_;
     QImage artwork_;
     std::shared_ptr<Module1::WindowService> windows_;
     QSystemTrayIcon* trayIcon_ = nullptr;
+    RightRelease* menuOnRelease_ = nullptr;
     // Counts the fades that have put markup into the output box; a fade whose
     // number is no longer the latest gives up before it draws.
     std::uint64_t latestFade_ = 0;
     bool closing_ = false;
+    // Whether the place has been checked again with the window frame known.
+    bool placedWithFrame_ = false;
 };
 
 } // namespace Chromell

@@ -3,6 +3,7 @@
 #include "app/twips.h"
 
 #include <QRect>
+#include <array>
 
 // Where the main window and its controls sit, from its layout in twips. The
 // window and the artwork generator both read these, so the words and glyphs
@@ -30,6 +31,17 @@ inline constexpr QRect kText2 = TwipsRect(2160, 2400, 5535, 495);
 inline constexpr QRect kPicture1 = TwipsRect(2160, 3360, 4455, 375);
 inline constexpr QRect kLabel1 = TwipsRect(7680, 120, 255, 135);
 inline constexpr QRect kLabel2 = TwipsRect(7680, 360, 255, 255);
+
+// One colour row: its red, green and blue bars and its swatch.
+struct ColourRowLayout {
+    std::array<QRect, 3> bars;
+    QRect swatch;
+};
+inline constexpr std::array<ColourRowLayout, 3> kRows = {{
+    {{kRed1, kGreen1, kBlue1}, kColor1},
+    {{kRed2, kGreen2, kBlue2}, kColor2},
+    {{kRed3, kGreen3, kBlue3}, kColor3},
+}};
 
 // The background picture is one row shorter than the client area.
 inline constexpr QSize kArtworkSize(532, 275);

@@ -1,26 +1,19 @@
 #pragma once
 
-#include <QLabel>
+#include <QAbstractButton>
 
 namespace Chromell {
 
-// An invisible label over the artwork that reacts to a click: no caption, no
-// border, transparent background. It takes no keyboard focus.
-class Hotspot : public QLabel {
+// An invisible button over the artwork: it paints nothing, so the artwork's
+// word and glyph show through, and it takes no keyboard focus, as a label
+// does not. Clicks, activation and accessibility are a button's.
+class Hotspot : public QAbstractButton {
     Q_OBJECT
 public:
     explicit Hotspot(QWidget* parent = nullptr);
 
-signals:
-    // The left button went down and came up again over the hotspot.
-    void clicked();
-
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool pressed_ = false;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace Chromell

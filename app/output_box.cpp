@@ -1,10 +1,13 @@
 #include "app/output_box.h"
 
+#include "engine/unicode/grapheme.h"
+
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <array>
+#include <string_view>
 
 namespace Chromell {
 namespace {
@@ -118,11 +121,11 @@ qreal OutputBox::WrapWidth() const {
     return viewport()->width() - 2 * document()->documentMargin() - 4;
 }
 
-qreal OutputBox::Advance(const QString& text, qsizetype at, qsizetype length) {
+qreal OutputBox::Advance(const QFontMetricsF& metrics, const QString& text, qsizetype at,
+                         qsizetype length) {
     if (advances_.empty()) {
         advances_.assign(0x10000, -1.0f);
     }
-    const QFontMetricsF metrics(font());
     if (length != 1) {
         return metrics.horizontalAdvance(text.mid(at, length));
     }
@@ -136,6 +139,9 @@ qreal OutputBox::Advance(const QString& text, qsizetype at, qsizetype length) {
 void OutputBox::Lay(const QString& text) {
     const qreal width = WrapWidth();
     laidWidth_ = width;
+    const QFontMetricsF metrics(font());
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
+                                    static_cast<std::size_t>(text.size()));
     QString shown;
     shown.reserve(text.size() + text.size() / 32 + 1);
     std::vector<int> kinds; // of each paragraph end in `shown`, in order
@@ -149,10 +155,18 @@ void OutputBox::Lay(const QString& text) {
             at += breakLength;
             continue;
         }
-        const qsizetype length =
-            text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2
-                                                                                                : 1;
-        const qreal advance = Advance(text, at, length);
+        // A shown line never ends inside a cluster. A cluster may still hold
+        // a character that the document takes for a paragraph end (a
+        // prepended mark before U+FDD0 joins it); it stops there.
+        qsizetype length =
+            static_cast<qsizetype>(VexoFade::GraphemeLength(units, static_cast<std::size_t>(at)));
+        for (qsizetype i = 1; i < length; ++i) {
+            if (BreakAt(text, at + i).second > 0) {
+                length = i;
+                break;
+            }
+        }
+        const qreal advance = Advance(metrics, text, at, length);
         if (x > 0 && x + advance > width) {
             shown += QChar::ParagraphSeparator;
             kinds.push_back(kSoft);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+class QFontMetricsF;
+
 namespace Chromell {
 
 // The multi-line output box. Its text reads back exactly as it was set, line
@@ -15,7 +17,8 @@ namespace Chromell {
 // a second, so the box wraps the text itself, cheaply, into one paragraph per
 // shown line and remembers which paragraph ends are its own ("soft") and
 // which stand for a line break of the text. Only the visible paragraphs are
-// ever laid out.
+// ever laid out. A shown line never ends inside a grapheme cluster, and the
+// text is laid out again when the box's width or font changes.
 class OutputBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -37,7 +40,8 @@ private:
     // The text between two document positions, soft paragraph ends left out.
     QString Text(int from, int to) const;
     qreal WrapWidth() const;
-    qreal Advance(const QString& text, qsizetype at, qsizetype length);
+    qreal Advance(const QFontMetricsF& metrics, const QString& text, qsizetype at,
+                  qsizetype length);
 
     QString text_;
     bool settingText_ = false;

@@ -1,6 +1,7 @@
 #include "app/preview_box.h"
 
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace Chromell {
 
@@ -17,6 +18,13 @@ void PreviewBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), surface_.image());
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = contentsRect();
+        focus.backgroundColor = Qt::white;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void PreviewBox::resizeEvent(QResizeEvent* event) {

@@ -9,7 +9,7 @@ namespace Chromell {
 // The preview box: a white picture box with the standard sunken border whose
 // inside is a drawing surface. The markup preview draws on surface(); the
 // box shows the surface's persistent image when it paints, so call update()
-// after drawing.
+// after drawing. A focus frame inside the border shows the keyboard focus.
 class PreviewBox : public QFrame {
     Q_OBJECT
 public:

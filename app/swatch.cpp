@@ -1,18 +1,13 @@
 #include "app/swatch.h"
 
-#include <cstdint>
+#include "preview/qt/qt_color.h"
 
 namespace Chromell {
 
-QColor ToQColor(VexoFade::RgbColor color) {
-    const auto bits = static_cast<std::uint32_t>(color);
-    return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
-                  static_cast<int>((bits >> 16) & 0xFF));
-}
-
-Swatch::Swatch(QWidget* parent) : QLabel(parent) {
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
+Swatch::Swatch(QWidget* parent) : QFrame(parent) {
+    // The same border as the preview box.
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setLineWidth(2);
     setAutoFillBackground(true);
     setBackColor(0);
 }
@@ -20,7 +15,7 @@ Swatch::Swatch(QWidget* parent) : QLabel(parent) {
 void Swatch::setBackColor(VexoFade::RgbColor color) {
     backColor_ = color;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, ToQColor(color));
+    colours.setColor(QPalette::Window, VexoFade::ToQColor(color));
     setPalette(colours);
 }
 

@@ -2,13 +2,14 @@
 
 #include "engine/color.h"
 
-#include <QLabel>
+#include <QFrame>
 
 namespace Chromell {
 
-// A bordered, caption-less label whose background shows one colour. The
-// colour is kept exactly as it was set, as an RgbColor (0x00BBGGRR).
-class Swatch : public QLabel {
+// A caption-less box with the standard control border whose background
+// shows one colour. The colour is kept exactly as it was set, as an RgbColor
+// (0x00BBGGRR).
+class Swatch : public QFrame {
     Q_OBJECT
 public:
     explicit Swatch(QWidget* parent = nullptr);
@@ -19,8 +20,5 @@ public:
 private:
     VexoFade::RgbColor backColor_ = 0;
 };
-
-// The screen colour of an RgbColor (its low three bytes).
-QColor ToQColor(VexoFade::RgbColor color);
 
 } // namespace Chromell

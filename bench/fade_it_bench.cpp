@@ -25,19 +25,21 @@ QString SampleText(int length) {
 Chromell::Form30* ReadyWindow(int length) {
     auto* form = new Chromell::Form30;
     form->Form_Load();
-    form->red1->setValue(255);
-    form->green2->setValue(200);
-    form->blue3->setValue(255);
-    form->Text1->setText(SampleText(length));
+    form->findChild<QScrollBar*>(QStringLiteral("red1"))->setValue(255);
+    form->findChild<QScrollBar*>(QStringLiteral("green2"))->setValue(200);
+    form->findChild<QScrollBar*>(QStringLiteral("blue3"))->setValue(255);
+    form->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(SampleText(length));
     QCoreApplication::processEvents();
     return form;
 }
 
 void BM_FadeItToPaintedPreview(benchmark::State& state) {
     Chromell::Form30* form = ReadyWindow(static_cast<int>(state.range(0)));
+    auto* fadeIt = form->findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* preview = form->findChild<Chromell::PreviewBox*>(QStringLiteral("Picture1"));
     for (auto _ : state) {
-        form->Command1->click();
-        form->Picture1->repaint();
+        fadeIt->click();
+        preview->repaint();
     }
     delete form;
 }
@@ -45,8 +47,9 @@ BENCHMARK(BM_FadeItToPaintedPreview)->Arg(1000)->Arg(32767)->Unit(benchmark::kMi
 
 void BM_FadeItToPaintedWindow(benchmark::State& state) {
     Chromell::Form30* form = ReadyWindow(static_cast<int>(state.range(0)));
+    auto* fadeIt = form->findChild<QPushButton*>(QStringLiteral("Command1"));
     for (auto _ : state) {
-        form->Command1->click();
+        fadeIt->click();
         QCoreApplication::processEvents();
         form->repaint();
     }

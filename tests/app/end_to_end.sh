@@ -1,16 +1,29 @@
 #!/usr/bin/env bash
 # Runs the real chromell under a virtual X server with a window manager
 # (openbox) and a tray host (trayer), and drives it with xdotool the way a user
-# would: minimize by the hotspot, restore by double-clicking the tray icon,
-# open About from the tray menu, close the main window (the program stays up
-# for About) and close About (the program ends).
+# would: minimize by the hotspot, restore by double-clicking the tray icon
+# (staying off the taskbar and pager), open About from the tray menu on the
+# right button's release, close the main window (About keeps the program up)
+# and close About (the program ends). Without a display it must say so.
 # Usage: end_to_end.sh PATH/TO/chromell        Exit 77 (skipped) without the tools.
 set -uo pipefail
 
 program=${1:?usage: end_to_end.sh PATH/TO/chromell}
-for tool in Xvfb openbox trayer xdotool; do
+
+# No display, or one that cannot be opened: one line naming xvfb-run, exit 1.
+for display in "" ":9999"; do
+  message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" 2>&1)
+  status=$?
+  if [[ $status -ne 1 || $message != *"xvfb-run -a chromell"* || $message == *$'\n'* ]]; then
+    echo "FAIL: with DISPLAY='$display' chromell gave status $status and: $message"
+    exit 1
+  fi
+done
+echo "without a display: one line and exit 1"
+
+for tool in Xvfb openbox trayer xdotool xprop; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
+    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it; xprop is in x11-utils)"
     exit 77
   fi
 done
@@ -85,17 +98,26 @@ app=$!
 pids+=("$app")
 wait_for "the main window" visible Chromell
 main=$(window_titled Chromell)
-# The tray icon is the program's other visible window, inside trayer's panel.
-tray_icon() {
+# A visible window of the program other than those named: first the tray
+# icon (inside trayer's panel), later the tray menu.
+other_window() {
   local id
   for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
-    [[ $id != "$main" ]] && echo "$id" && return 0
+    [[ " $* " != *" $id "* ]] && echo "$id" && return 0
   done
   return 1
 }
-wait_for "the tray icon" tray_icon
-icon=$(tray_icon)
+wait_for "the tray icon" other_window "$main"
+icon=$(other_window "$main")
 echo "main window $main, tray icon $icon"
+
+# No taskbar button, no pager entry: both states on the main window.
+off_taskbar() {
+  local state
+  state=$(xprop -id "$1" _NET_WM_STATE)
+  [[ $state == *_NET_WM_STATE_SKIP_TASKBAR* && $state == *_NET_WM_STATE_SKIP_PAGER* ]]
+}
+wait_for "the main window to be off the taskbar" off_taskbar "$main"
 
 # The glyph under the Minimize hotspot (512, 24, 17 x 17).
 xdotool mousemove --window "$main" 520 32 click 1
@@ -104,21 +126,19 @@ echo "minimized by the hotspot"
 
 xdotool mousemove --window "$icon" 10 10 click --repeat 2 --delay 80 1
 wait_for "the window to come back" visible Chromell
-echo "restored by a double click on the tray icon"
+wait_for "the restored window to be off the taskbar" off_taskbar "$main"
+echo "restored by a double click on the tray icon, still off the taskbar"
 
-# The right button pops up the menu at the pointer; its first item is About.
-menu_open() {
-  local id
-  for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
-    [[ $id != "$main" && $id != "$icon" ]] && return 0
-  done
-  return 1
-}
-xdotool mousemove --window "$icon" 10 10 click 3
-wait_for "the tray menu" menu_open
+# The right button's release pops up the menu at the pointer; About is first.
+xdotool mousemove --window "$icon" 10 10 mousedown 3
+sleep 0.5
+other_window "$main" "$icon" && fail "the tray menu opened before the right button's release"
+xdotool mouseup 3
+wait_for "the tray menu" other_window "$main" "$icon"
 xdotool key Down Return
 wait_for "the About window" visible About
-echo "About opened from the tray menu"
+off_taskbar "$(window_titled About)" && fail "the About window is off the taskbar"
+echo "About opened from the tray menu on the right button's release"
 
 # The Close hotspot (512, 8, 17 x 9) ends the main window; About keeps the program up.
 xdotool mousemove --window "$main" 520 12 click 1

@@ -2,7 +2,6 @@
 
 #include "app/form1.h"
 #include "app/form30.h"
-#include "app/hotspot.h"
 #include "app/output_box.h"
 #include "tests/app/modal_watcher.h"
 
@@ -17,20 +16,16 @@
 namespace Chromell {
 namespace {
 
-using Testing::ModalWatcher;
+template <typename T> T* Child(QWidget* window, const char* name) {
+    return window->findChild<T*>(QLatin1String(name));
+}
 
 int OpenAboutWindows() {
     int count = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Form1*>(window) != nullptr && window->isVisible()) {
-            ++count;
-        }
+        count += qobject_cast<Form1*>(window) != nullptr && window->isVisible() ? 1 : 0;
     }
     return count;
-}
-
-void DeleteLater() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
@@ -41,47 +36,35 @@ class Form1Test : public QObject {
 private slots:
     void cleanup() {
         delete Form1::Instance();
-        // Deleting a main window takes its menu, another top-level widget, with it.
         QList<QPointer<Form30>> forms;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* form = qobject_cast<Form30*>(window)) {
                 forms.append(form);
             }
         }
-        qDeleteAll(forms);
-    }
-
-    void aboutShowsTheCreditAndSupz() {
-        Form1* about = Form1::ShowInstance();
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
-        QVERIFY(!about->Label1->text().isEmpty());
-        // The credit line fits its label on (at most) two lines.
-        QVERIFY(about->Label1->heightForWidth(about->Label1->width()) <= about->Label1->height());
-        QCOMPARE(about->Command1->text(), QStringLiteral("Supz"));
-        QCOMPARE(QApplication::focusWidget(), about->Command1);
+        qDeleteAll(forms); // a main window takes its menu, a top-level widget, with it
     }
 
     void thereIsOneAboutWindowMadeAfreshAfterClosing() {
         auto* form = new Form30;
         form->Form_Load();
-        form->about->trigger();
-        form->about->trigger();
+        auto* about = Child<QAction>(form, "about");
+        about->trigger();
+        about->trigger();
         QCOMPARE(OpenAboutWindows(), 1);
         QPointer<Form1> first = Form1::Instance();
-        QVERIFY(first);
-
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        QCOMPARE(QApplication::focusWidget(), Child<QPushButton>(first, "Command1"));
+        auto* credit = Child<QLabel>(first, "Label1"); // fits, on two lines at most
+        QVERIFY(credit->heightForWidth(credit->width()) <= credit->height());
         // Showing it again brings the same window back, even from minimized.
         first->showMinimized();
         QCOMPARE(Form1::ShowInstance(), first.data());
         QVERIFY(!first->isMinimized());
-
         first->close();
-        DeleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(first.isNull());
-        QCOMPARE(Form1::Instance(), nullptr);
-
-        form->about->trigger();
+        about->trigger();
         QVERIFY(Form1::Instance() != nullptr);
         QCOMPARE(OpenAboutWindows(), 1);
     }
@@ -91,52 +74,32 @@ private slots:
         form->Form_Load();
         Form1* about = Form1::ShowInstance();
         QVERIFY(QTest::qWaitForWindowExposed(about));
-
-        // Without a box, such a click fades.
-        form->Text1->setText(QStringLiteral("free"));
-        const QPoint button = form->Command1->mapTo(form, form->Command1->rect().center());
-        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
-        QVERIFY(!form->Text2->text().isEmpty());
-        form->Text2->clear();
-
-        QString title;
+        auto* input = Child<QLineEdit>(form, "Text1");
+        auto* output = Child<OutputBox>(form, "Text2");
+        auto* fadeIt = Child<QPushButton>(form, "Command1");
+        auto* supz = Child<QPushButton>(about, "Command1");
+        const QPoint button = fadeIt->mapTo(form, fadeIt->rect().center());
         QString text;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::Icon icon = QMessageBox::Critical;
-        Qt::WindowModality modality = Qt::NonModal;
         QString outputWhileOpen = QStringLiteral("unchanged");
-        ModalWatcher watcher([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box != nullptr);
-            title = box->windowTitle();
+        Testing::OnNextMessageBox([&](QMessageBox* box) {
+            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
             text = box->text();
-            buttons = box->standardButtons();
-            icon = box->icon();
-            modality = box->windowModality();
             // Neither window takes input while the box is up: a click that
             // the window system delivers to "Fade It" does nothing.
-            form->Text1->setText(QStringLiteral("blocked"));
+            input->setText(QStringLiteral("blocked"));
             QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
-            QTest::mouseClick(about->windowHandle(), Qt::LeftButton, {},
-                              about->Command1->geometry().center());
-            outputWhileOpen = form->Text2->text();
+            QTest::mouseClick(about->windowHandle(), Qt::LeftButton, {}, supz->geometry().center());
+            outputWhileOpen = output->text();
         });
-        QTest::mouseClick(about->Command1, Qt::LeftButton);
-
-        QVERIFY(watcher.seen());
-        QCOMPARE(title, QStringLiteral("Chromell"));
-        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(modality, Qt::ApplicationModal);
+        QTest::mouseClick(supz, Qt::LeftButton);
         QCOMPARE(outputWhileOpen, QString());
         const QStringList handles = text.split(QStringLiteral(", "));
-        QCOMPARE(handles.size(), 12);
         QCOMPARE(QSet<QString>(handles.begin(), handles.end()).size(), 12);
-        for (const QString& handle : handles) {
-            QVERIFY(!handle.isEmpty() && !handle.contains(QLatin1Char(',')) &&
-                    handle.trimmed() == handle);
-        }
-        QVERIFY(Form1::Instance() != nullptr); // the About window stays open
+        QVERIFY(!handles.contains(QString()) && !text.contains(QLatin1String(",,")));
+        // Once it is dismissed, the same click fades.
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, button);
+        QVERIFY(!output->text().isEmpty());
     }
 
     // The program ends when its last window closes, and not before: an open
@@ -154,20 +117,18 @@ private slots:
         form->Form_Load();
         QPointer<Form1> about = withAbout ? Form1::ShowInstance() : nullptr;
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-
         bool runningWithAboutAlone = false;
-        QTimer::singleShot(0, form, [form] { QTest::mouseClick(form->Label1, Qt::LeftButton); });
+        QTimer::singleShot(0, form, [form] {
+            QTest::mouseClick(Child<QAbstractButton>(form, "Label1"), Qt::LeftButton);
+        });
         if (withAbout) {
             QTimer::singleShot(100, about, [&] {
                 runningWithAboutAlone = form.isNull() && lastClosed.isEmpty();
                 about->close();
             });
         }
-        QTimer giveUp;
-        giveUp.setSingleShot(true);
-        connect(&giveUp, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
-        giveUp.start(5000);
-
+        const QObject giveUp; // the timer goes with it
+        QTimer::singleShot(5000, &giveUp, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(lastClosed.size(), 1);
         QCOMPARE(runningWithAboutAlone, withAbout);

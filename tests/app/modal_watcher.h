@@ -8,44 +8,15 @@
 
 namespace Chromell::Testing {
 
-// Waits, from inside whatever event loop is running, for an application-modal
-// widget to open; hands it to `inspect` and then dismisses it (a message box
-// with its OK button, anything else by closing it). Gives up after about five
-// seconds, leaving seen() false.
-class ModalWatcher : public QObject {
-public:
-    explicit ModalWatcher(std::function<void(QWidget*)> inspect) : inspect_(std::move(inspect)) {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, &ModalWatcher::Poll);
-        timer_.start();
-    }
-
-    bool seen() const { return seen_; }
-
-private:
-    void Poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) {
-            if (++polls_ > 500) {
-                timer_.stop();
-            }
-            return;
-        }
-        timer_.stop();
-        seen_ = true;
-        inspect_(modal);
-        if (auto* box = qobject_cast<QMessageBox*>(modal);
-            box != nullptr && box->button(QMessageBox::Ok) != nullptr) {
+// Hands the message box that the next event loop runs modally to `inspect`
+// and then presses its OK button. Nothing happens when no box is up then.
+inline void OnNextMessageBox(std::function<void(QMessageBox*)> inspect) {
+    QTimer::singleShot(0, qApp, [inspect = std::move(inspect)] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            inspect(box);
             box->button(QMessageBox::Ok)->click();
-        } else {
-            modal->close();
         }
-    }
-
-    std::function<void(QWidget*)> inspect_;
-    QTimer timer_;
-    int polls_ = 0;
-    bool seen_ = false;
-};
+    });
+}
 
 } // namespace Chromell::Testing

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What the program needs from the desktop it runs on beyond Qt. On X11 these
+// talk to the X server; elsewhere there is nothing to do.
+namespace Chromell {
+
+// Why the program cannot reach a display, or an empty string when it can (or
+// needs none). Call it before the QApplication is made: Qt aborts when its
+// platform cannot start.
+QString DisplayProblem();
+
+// Keeps a top-level window off the taskbar and the pager. Call it before the
+// window is mapped and again whenever it is mapped anew (after a restore):
+// window managers drop the state of a window that was withdrawn.
+void KeepOffTaskbar(QWidget& window);
+
+} // namespace Chromell
