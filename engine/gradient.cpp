@@ -11,31 +11,6 @@
 namespace VexoFade {
 namespace {
 
-// Length of the unit (grapheme cluster) at `at`. Two ASCII characters always
-// break between them unless they are CR LF, so plain text never needs the
-// segmentation rules.
-std::size_t UnitLength(std::u16string_view text, std::size_t at) {
-    const char16_t c = text[at];
-    if (c < 0x80) {
-        if (at + 1 == text.size()) {
-            return 1;
-        }
-        const char16_t next = text[at + 1];
-        if (next < 0x80) {
-            return c == u'\r' && next == u'\n' ? 2 : 1;
-        }
-    }
-    return GraphemeLength(text, at);
-}
-
-std::size_t CountUnits(std::u16string_view text) {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at += UnitLength(text, at)) {
-        ++count;
-    }
-    return count;
-}
-
 // The integer nearest to numerator / denominator, ties to even.
 std::size_t DivideRoundHalfEven(std::size_t numerator, std::size_t denominator) {
     const std::size_t quotient = numerator / denominator;
@@ -161,7 +136,7 @@ void WriteSegments(Sink& sink, Markup::Writer<F>& writer, std::u16string_view te
         }
         const Segment segment(stops[j], stops[j + 1], m);
         for (std::size_t i = 1; i <= m; ++i) {
-            const std::size_t length = kSingleUnits ? 1 : UnitLength(text, at);
+            const std::size_t length = kSingleUnits ? 1 : GraphemeLength(text, at);
             if (wave) {
                 counter = counter == 4 ? 1 : counter + 1;
             }
@@ -183,7 +158,7 @@ void WriteSegments(Sink& sink, Markup::Writer<F>& writer, std::u16string_view te
 template <MarkupFormat F, class Segment>
 void WriteGradient(Sink& sink, Markup::Writer<F>& writer, std::u16string_view text,
                    std::span<const Rgb> stops, bool wave) {
-    const std::size_t units = CountUnits(text);
+    const std::size_t units = CountGraphemes(text);
     if (units == text.size()) {
         WriteSegments<F, Segment, true>(sink, writer, text, units, stops, wave);
     } else {

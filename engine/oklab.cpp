@@ -59,11 +59,16 @@ EncodeTables MakeEncodeTables() {
     return t;
 }
 
-const EncodeTables kEncode = MakeEncodeTables();
+// Built on first use, so that runs that never blend in OKLab do not pay for it.
+const EncodeTables& Encode() {
+    static const EncodeTables tables = MakeEncodeTables();
+    return tables;
+}
 
 } // namespace
 
 std::uint8_t EncodeSrgb(double linear) {
+    const EncodeTables& kEncode = Encode();
     const double clamped = linear < 0.0 ? 0.0 : (linear > 1.0 ? 1.0 : linear);
     const std::uint16_t bucket = kEncode.buckets[static_cast<std::size_t>(clamped * kBuckets)];
     std::size_t k = bucket & 0xFFU;
