@@ -46,13 +46,23 @@ EncodeTables MakeEncodeTables() {
     for (std::size_t k = 0; k < 255; ++k) {
         t.bounds[k + 1] = DecodeSrgb((static_cast<double>(k) + 0.5) / 255.0);
     }
-    const auto first = t.bounds.begin() + 1, last = t.bounds.end() - 1;
+    // The bucket edges rise, so one sweep finds, for each, how many bounds
+    // lie below it (and below the edges widened by kNearBound).
+    const double* bounds = t.bounds.data() + 1;
+    constexpr std::size_t kBounds = 255;
+    std::size_t below = 0, nearBelow = 0, nearAbove = 0;
     for (std::size_t bucket = 0; bucket <= kBuckets; ++bucket) {
         const double edge = static_cast<double>(bucket) / kBuckets;
         const double next = static_cast<double>(bucket + 1) / kBuckets;
-        const auto below = std::lower_bound(first, last, edge) - first;
-        const auto nearBelow = std::lower_bound(first, last, edge - kNearBound) - first;
-        const auto nearAbove = std::lower_bound(first, last, next + kNearBound) - first;
+        while (below < kBounds && bounds[below] < edge) {
+            ++below;
+        }
+        while (nearBelow < kBounds && bounds[nearBelow] < edge - kNearBound) {
+            ++nearBelow;
+        }
+        while (nearAbove < kBounds && bounds[nearAbove] < next + kNearBound) {
+            ++nearAbove;
+        }
         t.buckets[bucket] =
             static_cast<std::uint16_t>(below | (nearBelow != nearAbove ? kHoldsBound : 0));
     }
@@ -65,10 +75,7 @@ const EncodeTables& Encode() {
     return tables;
 }
 
-} // namespace
-
-std::uint8_t EncodeSrgb(double linear) {
-    const EncodeTables& kEncode = Encode();
+std::uint8_t EncodeWith(const EncodeTables& kEncode, double linear) {
     const double clamped = linear < 0.0 ? 0.0 : (linear > 1.0 ? 1.0 : linear);
     const std::uint16_t bucket = kEncode.buckets[static_cast<std::size_t>(clamped * kBuckets)];
     std::size_t k = bucket & 0xFFU;
@@ -82,6 +89,12 @@ std::uint8_t EncodeSrgb(double linear) {
         return EncodeSrgbDirect(linear);
     }
     return static_cast<std::uint8_t>(k);
+}
+
+} // namespace
+
+std::uint8_t EncodeSrgb(double linear) {
+    return EncodeWith(Encode(), linear);
 }
 
 Oklab ToOklab(Rgb colour) {
@@ -101,9 +114,10 @@ Rgb FromOklab(Oklab colour) {
     const double m1 = colour.lightness - 0.1055613458 * colour.a - 0.0638541728 * colour.b;
     const double s1 = colour.lightness - 0.0894841775 * colour.a - 1.2914855480 * colour.b;
     const double l = l1 * l1 * l1, m = m1 * m1 * m1, s = s1 * s1 * s1;
-    return {EncodeSrgb(4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s),
-            EncodeSrgb(-1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s),
-            EncodeSrgb(-0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s)};
+    const EncodeTables& tables = Encode();
+    return {EncodeWith(tables, 4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s),
+            EncodeWith(tables, -1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s),
+            EncodeWith(tables, -0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s)};
 }
 
 } // namespace VexoFade
