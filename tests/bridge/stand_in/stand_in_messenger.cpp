@@ -1,7 +1,5 @@
 // A stand-in for the messenger, for end-to-end tests of chromell-send under
-// Wine or Windows: the decoys and the IM and chat windows of
-// tests/bridge/messenger_layouts.h. Every WM_SETTEXT and mouse message any of
-// them receives is logged.
+// Wine or Windows: the windows of tests/bridge/messenger_layouts.h.
 //
 //   stand_in_messenger LOG STOP [--no-messenger | --other-case | --hung]
 //
@@ -91,17 +89,13 @@ bool Open(const MessengerLayouts::Row& row, bool otherCase) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc == 4 ? argv[3] : "";
-    if (argc < 3 || argc > 4 ||
-        (argc == 4 && mode != "--no-messenger" && mode != "--other-case" && mode != "--hung")) {
-        std::fprintf(stderr, "usage: stand_in_messenger LOG STOP [--no-messenger | "
-                             "--other-case | --hung]\n");
+    if (argc < 3 || (logFile = std::fopen(argv[1], "wb")) == nullptr) { // Unix line ends
         return 2;
     }
-    logFile = std::fopen(argv[1], "wb"); // Unix line ends for the test
     const char* stopPath = argv[2];
     const auto stopped = [&] { return GetFileAttributesA(stopPath) != INVALID_FILE_ATTRIBUTES; };
     for (const auto& row : MessengerLayouts::kDecoys) {
-        if (logFile == nullptr || !Open(row, mode == "--other-case")) {
+        if (!Open(row, mode == "--other-case")) {
             return 1;
         }
     }
