@@ -45,28 +45,13 @@ std::string WindowTree::Received() const {
     return got;
 }
 
-Hwnd WindowTree::FindWindowA(const std::string& className) {
-    const Hwnd found = Search(kNoWindow, kNoWindow, className);
-    Log("FindWindowA(" + className + ") -> " + Name(found));
-    return found;
-}
-
-Hwnd WindowTree::FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) {
-    const Hwnd found = Search(parent, childAfter, className);
-    Log("FindWindowExA(" + Name(parent) + ", " + Name(childAfter) + ", " + className + ") -> " +
-        Name(found));
-    return found;
-}
-
-Hwnd WindowTree::GetWindow(Hwnd window, std::int32_t command) {
-    Hwnd found = kNoWindow;
-    if (Exists(window) && command == kGwHwndNext) {
-        const std::vector<Hwnd>& siblings = Siblings(window);
-        const auto at = std::find(siblings.begin(), siblings.end(), window);
-        found = at + 1 == siblings.end() ? kNoWindow : at[1];
+Hwnd WindowTree::NextSibling(Hwnd window) {
+    if (!Exists(window)) {
+        return kNoWindow;
     }
-    Log("GetWindow(" + Name(window) + ", " + std::to_string(command) + ") -> " + Name(found));
-    return found;
+    const std::vector<Hwnd>& siblings = Siblings(window);
+    const auto at = std::find(siblings.begin(), siblings.end(), window);
+    return at + 1 == siblings.end() ? kNoWindow : at[1];
 }
 
 std::string WindowTree::Name(Hwnd window) const {

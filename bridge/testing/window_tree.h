@@ -16,8 +16,8 @@ namespace Module1 {
 // without regard to case (Windows-1252 letters); searches look among the
 // direct children of one window, or among the top-level windows for a parent
 // of 0; a message to window 0 or to a window that is gone reaches nobody.
-// Every call is logged in order, naming windows by name (by number when they
-// have none), e.g. `FindWindowExA(im, 0, Edit) -> im.edit`,
+// Every call is logged in order, windows by name (by number when they have
+// none), e.g. `FindWindowExA(im, 0, Edit) -> im.edit`,
 // `SendMessageA(im.entry, WM_SETTEXT, 0, 'hi')`, `Sleep(100)`, `DoEvents()`.
 class WindowTree final : public WindowService {
 public:
@@ -64,9 +64,18 @@ public:
     // change the tree, or throw to make the call fail.
     void SetCallHook(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
 
-    Hwnd FindWindowA(const std::string& className) override;
-    Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) override;
-    Hwnd GetWindow(Hwnd window, std::int32_t command) override; // GW_HWNDNEXT only
+    Hwnd FindWindowA(const std::string& className) override {
+        return Logged("FindWindowA(" + className + ")", Search(kNoWindow, kNoWindow, className));
+    }
+    Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) override {
+        return Logged("FindWindowExA(" + Name(parent) + ", " + Name(childAfter) + ", " + className +
+                          ")",
+                      Search(parent, childAfter, className));
+    }
+    Hwnd GetWindow(Hwnd window, std::int32_t command) override {
+        return Logged("GetWindow(" + Name(window) + ", " + std::to_string(command) + ")",
+                      command == kGwHwndNext ? NextSibling(window) : kNoWindow);
+    }
     LResult SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override {
         return Deliver(window, false, message, wParam, lParam);
     }
@@ -94,6 +103,11 @@ private:
     }
     std::string Name(Hwnd window) const;
     Hwnd Search(Hwnd parent, Hwnd childAfter, const std::string& className) const;
+    Hwnd NextSibling(Hwnd window);
+    Hwnd Logged(const std::string& call, Hwnd found) {
+        Log(call + " -> " + Name(found));
+        return found;
+    }
     std::int32_t Deliver(Hwnd window, bool posted, Message message, WParam wParam, LParam lParam);
     void Log(std::string call);
 

@@ -1,10 +1,8 @@
 #pragma once
 
-// The messenger's windows laid out as the bridge expects them, for the
-// in-memory window tree and for the stand-in messenger alike. Each row is a
-// window's class, its name (also its first text) and its parent's name
-// (nullptr: a top-level window). Children stack in the order listed, first on
-// top.
+// The messenger's windows as the bridge expects them, for the window tree and
+// the stand-in messenger: class, name (also the first text), parent's name
+// (nullptr: top-level). Children stack in the order listed, first on top.
 namespace MessengerLayouts {
 
 struct Row {
@@ -13,18 +11,14 @@ struct Row {
     const char* parent;
 };
 
-// A window that is not the messenger's, whose children have the searched
-// classes: a search among the top-level windows must not reach them.
+// Not the messenger's: a search among top-level windows must not reach its children.
 inline constexpr Row kDecoys[] = {
     {"StandIn_Frame", "frame", nullptr},
     {"WndAte32Class", "frame.view", "frame"},
     {"_Oscar_IconBtn", "frame.button", "frame"},
 };
 
-// An IM window (screen-name combo box with its edit field, conversation view,
-// entry box, send button, a further button) and a chat window (room view, a
-// formatting button before the entry box, entry box, label, send button, a
-// further button).
+// An IM window and a chat window (with a formatting button before the entry box).
 inline constexpr Row kMessenger[] = {
     {"AIM_IMessage", "im", nullptr},         {"_Oscar_PersistantCombo", "im.combo", "im"},
     {"Edit", "im.combo.edit", "im.combo"},   {"WndAte32Class", "im.view", "im"},

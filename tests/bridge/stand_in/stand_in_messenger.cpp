@@ -1,15 +1,11 @@
 // A stand-in for the messenger, for end-to-end tests of chromell-send under
 // Wine or Windows: the windows of tests/bridge/messenger_layouts.h.
-//
 //   stand_in_messenger LOG STOP [--no-messenger | --other-case | --hung]
-//
-// LOG gets "ready" once the windows are up, then one line per message:
-//   event NAME MESSAGE HOW WPARAM LPARAM TEXT
-// MESSAGE in hex; HOW "posted" or "sent"; TEXT the hex of WM_SETTEXT's 8-bit
-// text ("-" when empty or not WM_SETTEXT). The program ends when the file
-// STOP exists, or after two minutes. --no-messenger opens the decoys only;
-// --other-case registers every class with its letter case swapped;
-// --hung takes no message until STOP exists, then handles what is waiting.
+// LOG gets "ready" once the windows are up, then a line "event NAME MESSAGE(hex)
+// posted|sent WPARAM LPARAM TEXT" per WM_SETTEXT or mouse message (TEXT: the
+// hex of WM_SETTEXT's text, "-" if none). It ends once the file STOP exists,
+// or after two minutes. --no-messenger opens the decoys only; --other-case
+// swaps the letter case of every class; --hung takes no message until STOP.
 
 #ifndef NOMINMAX
 #define NOMINMAX
