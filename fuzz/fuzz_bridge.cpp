@@ -3,11 +3,13 @@
 // and no text and no click may reach any window other than the entry box and
 // send button that the searches designate.
 #include "bridge/messenger.h"
+#include "bridge/testing/window_tree.h"
 #include "tests/bridge/messenger_layouts.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,12 +57,14 @@ Hwnd First(const WindowTree& tree, Hwnd parent, Hwnd after, const std::string& c
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     WindowTree tree;
-    // Start from the messenger's own windows now and then.
+    // Start from the messenger's own windows now and then: the IM window is
+    // its first seven rows, the chat window the rest.
+    const std::span<const MessengerLayouts::Row> messenger(MessengerLayouts::kMessenger);
     if (input.ConsumeBool()) {
-        Module1::Layouts::AddImWindow(tree);
+        tree.AddWindows(messenger.first(7));
     }
     if (input.ConsumeBool()) {
-        Module1::Layouts::AddChatWindow(tree);
+        tree.AddWindows(messenger.subspan(7));
     }
     // Every window so far, parents before their children.
     std::vector<Hwnd> windows;

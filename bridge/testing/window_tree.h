@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bridge/ansi_text.h"
 #include "bridge/window_service.h"
 
 #include <cstdint>
@@ -10,89 +11,110 @@
 
 namespace Module1 {
 
-// How WindowTree writes each call into its log, for building expected logs:
-// e.g. `FindWindowExA(256, 0, "Edit") -> 260`, `SendMessageA(262, WM_SETTEXT, 0, "hi")`,
-// `PostMessageA(264, WM_LBUTTONDOWN, 0, 0)`, `Sleep(100)`, `DoEvents()`.
-namespace Call {
-std::string FindWindowA(const std::string& className, Hwnd found);
-std::string FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className, Hwnd found);
-std::string NextWindow(Hwnd window, Hwnd found); // GetWindow with GW_HWNDNEXT
-std::string SetText(Hwnd window, const std::string& text);
-std::string Send(Hwnd window, Message message, WParam wParam = 0, LParam lParam = 0);
-std::string Post(Hwnd window, Message message, WParam wParam = 0, LParam lParam = 0);
-std::string Sleep(std::int32_t milliseconds);
-std::string DoEvents();
-} // namespace Call
-
 // An in-memory desktop that answers as Windows does: windows with a class, a
 // parent, a z-order among their siblings and a text. Class names compare
 // without regard to case (Windows-1252 letters); searches look among the
 // direct children of one window, or among the top-level windows for a parent
 // of 0; a message to window 0 or to a window that is gone reaches nobody.
-// Every call is logged in order, and Sleep advances a clock instead of
-// blocking.
+// Every call is logged in order, windows by name (by number when they have
+// none), e.g. `FindWindowExA(im, 0, Edit) -> im.edit`,
+// `SendMessageA(im.entry, WM_SETTEXT, 0, 'hi')`, `Sleep(100)`, `DoEvents()`.
 class WindowTree final : public WindowService {
 public:
-    // A message that reached a window.
     struct Delivery {
+        Hwnd window = kNoWindow;
         bool posted = false;
         Message message = 0;
-        std::int64_t at = 0; // the clock, in ms
     };
 
-    // Creates a window. A top-level window (parent 0) comes on top of the
-    // others, as a newly shown one does; a child goes below its existing
-    // siblings, so children made one after another stack first-made on top.
-    Hwnd AddWindow(const std::string& className, Hwnd parent = kNoWindow, std::string text = {});
-    // Destroys the window and its children; their handles then reach nobody.
-    void RemoveWindow(Hwnd window);
-    // Brings the window to the top of its siblings.
+    // Creates a window named `name`, which is also its first text. A top-level
+    // window comes on top of the others, as a newly shown one does; a child
+    // goes below its siblings, so children stack first-made on top.
+    Hwnd AddWindow(const std::string& className, Hwnd parent = kNoWindow, std::string name = {});
+    // Creates the windows of a table of rows {className, name, parent's name
+    // or nullptr}, parents first; returns their handles by name.
+    template <typename Rows> std::map<std::string, Hwnd> AddWindows(const Rows& rows) {
+        std::map<std::string, Hwnd> made;
+        for (const auto& row : rows) {
+            made[row.name] =
+                AddWindow(row.className, row.parent ? made.at(row.parent) : 0, row.name);
+        }
+        return made;
+    }
+    // Destroys a window that has no children; its handle then reaches nobody.
+    void RemoveWindow(Hwnd window) {
+        std::erase(Siblings(window), window);
+        nodes_.erase(window);
+    }
     void RaiseToTop(Hwnd window);
     // A hung messenger: from now on every message sent to a window raises
     // NotAnswering and is not handled; posted messages are still queued.
     void Hang() { hung_ = true; }
 
-    const std::string& ClassOf(Hwnd window) const { return Get(window).className; }
+    const std::string& ClassOf(Hwnd window) const { return nodes_.at(window).className; }
     // The children of `parent` (0: the top-level windows), topmost first.
-    const std::vector<Hwnd>& ChildrenOf(Hwnd parent) const;
-    const std::string& TextOf(Hwnd window) const { return Get(window).text; }
-    const std::vector<Delivery>& DeliveriesTo(Hwnd window) const { return Get(window).deliveries; }
+    const std::vector<Hwnd>& ChildrenOf(Hwnd parent) const { return nodes_.at(parent).children; }
+    const std::string& TextOf(Hwnd window) const { return nodes_.at(window).text; }
+    std::vector<Delivery> DeliveriesTo(Hwnd window) const;
+    // The messages that reached a window, in order, e.g.
+    // "im.entry sent WM_SETTEXT, im.send posted WM_LBUTTONDOWN".
+    std::string Received() const;
     const std::vector<std::string>& Calls() const { return calls_; }
-    std::int64_t Now() const { return now_; }
-
     // Runs after each call has been logged, before the call returns. It may
     // change the tree, or throw to make the call fail.
     void SetCallHook(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
 
-    Hwnd FindWindowA(const std::string& className) override;
-    Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) override;
-    // Knows GW_HWNDNEXT only, the one command the bridge uses.
-    Hwnd GetWindow(Hwnd window, std::int32_t command) override;
-    LResult SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override;
-    std::int32_t PostMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override;
-    void Sleep(std::int32_t milliseconds) override;
-    void DoEvents() override;
-    // Windows-1252; not logged, as it is no window call.
-    std::string ToAnsi(std::u16string_view text) override;
+    Hwnd FindWindowA(const std::string& className) override {
+        return Logged("FindWindowA(" + className + ")", Search(kNoWindow, kNoWindow, className));
+    }
+    Hwnd FindWindowExA(Hwnd parent, Hwnd childAfter, const std::string& className) override {
+        return Logged("FindWindowExA(" + Name(parent) + ", " + Name(childAfter) + ", " + className +
+                          ")",
+                      Search(parent, childAfter, className));
+    }
+    Hwnd GetWindow(Hwnd window, std::int32_t command) override {
+        return Logged("GetWindow(" + Name(window) + ", " + std::to_string(command) + ")",
+                      command == kGwHwndNext ? NextSibling(window) : kNoWindow);
+    }
+    LResult SendMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override {
+        return Deliver(window, false, message, wParam, lParam);
+    }
+    std::int32_t PostMessageA(Hwnd window, Message message, WParam wParam, LParam lParam) override {
+        return Deliver(window, true, message, wParam, lParam);
+    }
+    void Sleep(std::int32_t milliseconds) override {
+        Log("Sleep(" + std::to_string(milliseconds) + ")");
+    }
+    void DoEvents() override { Log("DoEvents()"); }
+    std::string ToAnsi(std::u16string_view text) override { return EncodeWindows1252(text); }
 
 private:
     struct Node {
         std::string className;
         Hwnd parent = kNoWindow;
         std::vector<Hwnd> children; // topmost first
+        std::string name;
         std::string text;
-        std::vector<Delivery> deliveries;
     };
 
+    bool Exists(Hwnd window) const { return window != kNoWindow && nodes_.contains(window); }
+    std::vector<Hwnd>& Siblings(Hwnd window) {
+        return nodes_.at(nodes_.at(window).parent).children;
+    }
+    std::string Name(Hwnd window) const;
     Hwnd Search(Hwnd parent, Hwnd childAfter, const std::string& className) const;
-    const Node& Get(Hwnd window) const;
+    Hwnd NextSibling(Hwnd window);
+    Hwnd Logged(const std::string& call, Hwnd found) {
+        Log(call + " -> " + Name(found));
+        return found;
+    }
+    std::int32_t Deliver(Hwnd window, bool posted, Message message, WParam wParam, LParam lParam);
     void Log(std::string call);
 
-    std::map<Hwnd, Node> nodes_;
-    std::vector<Hwnd> topLevel_; // topmost first
+    std::map<Hwnd, Node> nodes_{{kNoWindow, Node{}}}; // 0: the desktop
     Hwnd nextHandle_ = 0x100;
+    std::vector<Delivery> deliveries_;
     std::vector<std::string> calls_;
-    std::int64_t now_ = 0;
     bool hung_ = false;
     std::function<void(const std::string&)> hook_;
 };

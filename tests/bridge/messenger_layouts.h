@@ -1,54 +1,32 @@
 #pragma once
 
-#include "bridge/testing/window_tree.h"
+// The messenger's windows as the bridge expects them, for the window tree and
+// the stand-in messenger: class, name (also the first text), parent's name
+// (nullptr: top-level). Children stack in the order listed, first on top.
+namespace MessengerLayouts {
 
-// The messenger's windows laid out as the bridge expects them, built into an
-// in-memory desktop. Children stack in the order listed, first on top.
-namespace Module1::Layouts {
-
-// The screen-name combo box with its edit field, the conversation view, the
-// entry box, the send button and a further button.
-struct ImWindow {
-    Hwnd window, combo, comboEdit, view, entry, send, other;
+struct Row {
+    const char* className;
+    const char* name;
+    const char* parent;
 };
 
-// The room's view, a formatting button, the entry box, a label, the send
-// button and a further button.
-struct ChatWindow {
-    Hwnd window, view, format, entry, label, send, other;
+// Not the messenger's: a search among top-level windows must not reach its children.
+inline constexpr Row kDecoys[] = {
+    {"StandIn_Frame", "frame", nullptr},
+    {"WndAte32Class", "frame.view", "frame"},
+    {"_Oscar_IconBtn", "frame.button", "frame"},
 };
 
-inline ImWindow AddImWindow(WindowTree& tree) {
-    const Hwnd w = tree.AddWindow("AIM_IMessage");
-    const Hwnd combo = tree.AddWindow("_Oscar_PersistantCombo", w);
-    return {w,
-            combo,
-            tree.AddWindow("Edit", combo),
-            tree.AddWindow("WndAte32Class", w, "conversation"),
-            tree.AddWindow("WndAte32Class", w, "draft"),
-            tree.AddWindow("_Oscar_IconBtn", w),
-            tree.AddWindow("_Oscar_IconBtn", w)};
-}
+// An IM window and a chat window (with a formatting button before the entry box).
+inline constexpr Row kMessenger[] = {
+    {"AIM_IMessage", "im", nullptr},         {"_Oscar_PersistantCombo", "im.combo", "im"},
+    {"Edit", "im.combo.edit", "im.combo"},   {"WndAte32Class", "im.view", "im"},
+    {"WndAte32Class", "im.entry", "im"},     {"_Oscar_IconBtn", "im.send", "im"},
+    {"_Oscar_IconBtn", "im.other", "im"},    {"AIM_ChatWnd", "chat", nullptr},
+    {"WndAte32Class", "chat.view", "chat"},  {"_Oscar_IconBtn", "chat.format", "chat"},
+    {"WndAte32Class", "chat.entry", "chat"}, {"StandIn_Label", "chat.label", "chat"},
+    {"_Oscar_IconBtn", "chat.send", "chat"}, {"_Oscar_IconBtn", "chat.other", "chat"},
+};
 
-inline ChatWindow AddChatWindow(WindowTree& tree) {
-    const Hwnd w = tree.AddWindow("AIM_ChatWnd");
-    return {w,
-            tree.AddWindow("WndAte32Class", w, "room"),
-            tree.AddWindow("_Oscar_IconBtn", w),
-            tree.AddWindow("WndAte32Class", w, "draft"),
-            tree.AddWindow("Static", w),
-            tree.AddWindow("_Oscar_IconBtn", w),
-            tree.AddWindow("_Oscar_IconBtn", w)};
-}
-
-// The messages that reached the window, e.g. "posted 513, posted 514".
-inline std::string Received(const WindowTree& tree, Hwnd window) {
-    std::string got;
-    for (const auto& delivery : tree.DeliveriesTo(window)) {
-        got += (got.empty() ? "" : ", ") + std::string(delivery.posted ? "posted " : "sent ") +
-               std::to_string(delivery.message);
-    }
-    return got;
-}
-
-} // namespace Module1::Layouts
+} // namespace MessengerLayouts

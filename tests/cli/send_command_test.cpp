@@ -1,3 +1,4 @@
+#include "bridge/testing/window_tree.h"
 #include "cli/send_command.h"
 #include "tests/bridge/messenger_layouts.h"
 
@@ -9,15 +10,14 @@ namespace Chromell {
 namespace {
 
 using namespace Module1;
-using namespace Module1::Layouts;
 
 // A desktop with an IM window and a chat window.
 struct Desktop {
     int Run(std::vector<std::u16string_view> args) { return RunSendCommand(args, tree, out, err); }
+    std::string Text(const std::string& window) const { return tree.TextOf(windows.at(window)); }
 
     WindowTree tree;
-    ImWindow im = AddImWindow(tree);
-    ChatWindow chat = AddChatWindow(tree);
+    std::map<std::string, Hwnd> windows = tree.AddWindows(MessengerLayouts::kMessenger);
     std::ostringstream out;
     std::ostringstream err;
 };
@@ -25,26 +25,27 @@ struct Desktop {
 TEST(SendCommand, DeliversToTheChosenWindowFadedOrRawInTheAnsiCodePage) {
     const struct {
         std::vector<std::u16string_view> args;
-        std::string imText, chatText;
+        const char* window; // the one that gets the text and the click
+        std::string text;
     } cases[] = {
         {{u"--im", u"--colors", u"FF0000,00FF00,0000FF", u"a", u"c"},
-         "<Font Color=#808000>a<Font Color=#00FF00> <Font Color=#0000FF>c",
-         "draft"},
+         "im",
+         "<Font Color=#808000>a<Font Color=#00FF00> <Font Color=#0000FF>c"},
         {{u"--wave", u"--colors=#000000,#000000,#0000ff", u"--chat", u"x"},
-         "draft",
+         "chat",
          "<Font Color=#0000FF><sup>x"},
         {{u"--raw", u"--chat", u"--", u"--wave", u"caf\u00E9", u"\uFF1C\u221E"},
-         "draft",
+         "chat",
          "--wave caf\xE9 ??"},
-        {{u"--chat", u"--raw", u""}, "draft", ""},
+        {{u"--chat", u"--raw", u""}, "chat", ""},
     };
     for (const auto& test : cases) {
         Desktop desktop;
         EXPECT_EQ(desktop.Run(test.args), 0) << desktop.err.str();
-        EXPECT_EQ(desktop.tree.TextOf(desktop.im.entry), test.imText);
-        EXPECT_EQ(desktop.tree.TextOf(desktop.chat.entry), test.chatText);
-        const Hwnd pressed = test.imText != "draft" ? desktop.im.send : desktop.chat.send;
-        EXPECT_EQ(desktop.tree.DeliveriesTo(pressed).size(), 2u);
+        const std::string w = test.window, other = w == "im" ? "chat" : "im";
+        EXPECT_EQ(desktop.Text(w + ".entry"), test.text);
+        EXPECT_EQ(desktop.Text(other + ".entry"), other + ".entry");
+        EXPECT_EQ(desktop.tree.DeliveriesTo(desktop.windows.at(w + ".send")).size(), 2u);
         EXPECT_EQ(desktop.out.str() + desktop.err.str(), "");
     }
 }
@@ -78,9 +79,7 @@ TEST(SendCommand, FailuresExitNonZeroWithAMessageAndPressNothing) {
         EXPECT_EQ(desktop.err.str().rfind("chromell-send: ", 0), 0u) << desktop.err.str();
         EXPECT_NE(desktop.err.str().find(test.message), std::string::npos) << desktop.err.str();
         EXPECT_EQ(desktop.out.str(), "");
-        EXPECT_EQ(Received(desktop.tree, desktop.im.send) +
-                      Received(desktop.tree, desktop.chat.send),
-                  "");
+        EXPECT_EQ(desktop.tree.Received(), "");
     }
 }
 
@@ -88,9 +87,9 @@ TEST(SendCommand, FailuresExitNonZeroWithAMessageAndPressNothing) {
 TEST(SendCommand, TheLongestTextsGoThroughWhole) {
     Desktop desktop;
     EXPECT_EQ(desktop.Run({u"--chat", std::u16string(32767, u'a')}), 0);
-    EXPECT_EQ(desktop.tree.TextOf(desktop.chat.entry).size(), 32767u * 21);
+    EXPECT_EQ(desktop.Text("chat.entry").size(), 32767u * 21);
     EXPECT_EQ(desktop.Run({u"--chat", u"--raw", std::u16string(32768, u'a')}), 0);
-    EXPECT_EQ(desktop.tree.TextOf(desktop.chat.entry).size(), 32768u);
+    EXPECT_EQ(desktop.Text("chat.entry").size(), 32768u);
 }
 
 } // namespace

@@ -8,10 +8,7 @@
 # Exits 77 (skipped) when Wine or the Windows programs are missing.
 set -euo pipefail
 
-skip() {
-  echo "SKIPPED: $*"
-  exit 77
-}
+skip() { echo "SKIPPED: $*"; exit 77; }
 fail() {
   echo "FAILED: $*" >&2
   [[ -f ${log:-} ]] && sed 's/^/  log: /' "$log" >&2
@@ -19,33 +16,18 @@ fail() {
 }
 
 (($# == 3)) || { echo "usage: $0 CHROMELL_SEND_EXE STAND_IN_EXE CHROMELL_FADE" >&2; exit 2; }
-send_exe=$1
-stand_in_exe=$2
-fade=$3
-
+send_exe=$1 stand_in_exe=$2 fade=$3
 [[ -f $send_exe && -f $stand_in_exe ]] || skip "the Windows programs were not built (needs MinGW-w64)"
-wine=$(command -v wine64 || true)
-[[ -n $wine ]] || { [[ -x /usr/lib/wine/wine64 ]] && wine=/usr/lib/wine/wine64; }
-[[ -n $wine ]] || wine=$(command -v wine || true)
-[[ -n $wine ]] || skip "Wine is not installed (scripts/install-deps.sh installs it)"
+wine=$(command -v wine64 /usr/lib/wine/wine64 wine 2>/dev/null | head -1 || true)
+wineserver=$(command -v wineserver /usr/lib/wine/wineserver 2>/dev/null | head -1 || true)
+[[ -n $wine && -n $wineserver ]] || skip "Wine is not installed (scripts/install-deps.sh installs it)"
 [[ $wine == */wine64 ]] && export WINELOADER=$wine
-wineserver=$(command -v wineserver || true)
-[[ -n $wineserver ]] || { [[ -x /usr/lib/wine/wineserver ]] && wineserver=/usr/lib/wine/wineserver; }
-[[ -n $wineserver ]] || skip "wineserver is not installed"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-wine.XXXXXX")
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LC_ALL=C
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine installers
 unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-  "$wineserver" -k >/dev/null 2>&1 || true
-  "$wineserver" -w >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# The Windows path of a file under $work (drive Z: is the Unix root).
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
+trap '"$wineserver" -k &>/dev/null || true; "$wineserver" -w &>/dev/null || true; rm -rf "$work"' EXIT
 
 echo "Preparing a Wine prefix in $work"
 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot -i failed: $(tail -5 "$work/wineboot.log")"
@@ -58,37 +40,30 @@ echo "Preparing a Wine prefix in $work"
 "$wineserver" -p
 
 run=0
-stand_in_pid=
 # Starts the stand-in with a fresh log and waits until its windows are up.
 start_stand_in() {
-  run=$((run + 1))
-  log=$work/stand-in-$run.log
-  stop=$work/stop-$run
-  "$wine" "$stand_in_exe" "$(winpath "$log")" "$(winpath "$stop")" "$@" >"$work/stand-in-$run.out" 2>&1 &
+  run=$((run + 1)) log=$work/stand-in-$run.log stop=$work/stop-$run
+  # Windows paths: drive Z: is the Unix root.
+  "$wine" "$stand_in_exe" "Z:${log//\//\\}" "Z:${stop//\//\\}" "$@" >"$work/stand-in.out" 2>&1 &
   stand_in_pid=$!
   for ((tries = 0; tries < 300; tries++)); do
     grep -qx ready "$log" 2>/dev/null && return 0
-    kill -0 "$stand_in_pid" 2>/dev/null || fail "the stand-in ended early: $(cat "$work/stand-in-$run.out")"
+    kill -0 "$stand_in_pid" 2>/dev/null || fail "the stand-in ended early: $(cat "$work/stand-in.out")"
     sleep 0.1
   done
   fail "the stand-in did not come up within 30 seconds"
 }
-# Tells the stand-in to finish (after the messages already queued) and waits.
+# Tells the stand-in to finish (after the messages already queued) and waits;
+# it gives up by itself after two minutes.
 stop_stand_in() {
   touch "$stop"
-  for ((tries = 0; tries < 300; tries++)); do
-    kill -0 "$stand_in_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$stand_in_pid" 2>/dev/null && { kill "$stand_in_pid"; fail "the stand-in did not stop"; }
   wait "$stand_in_pid" || fail "the stand-in failed"
   grep -qx exit "$log" || fail "the stand-in did not finish its log"
 }
 # Runs chromell-send with the arguments; expects the exit status $1.
 send() {
-  local expected=$1
+  local expected=$1 status=0
   shift
-  local status=0
   "$wine" "$send_exe" "$@" >"$work/send.out" 2>&1 || status=$?
   ((status == expected)) || fail "chromell-send $* exited $status, not $expected: $(cat "$work/send.out")"
 }
@@ -106,28 +81,21 @@ set_text() { echo "$1.entry 0x000C sent 0 0 $2"; }
 clicked() { echo "$1.send 0x0201 $2 0 0 -"; echo "$1.send 0x0202 $2 0 0 -"; }
 
 for mode in "" --other-case; do
-  echo "Case${mode:+ ($mode: the classes in the other letter case)}: --im fades into the IM entry box and posts a click, --chat sets the chat entry box and sends a click to the button after it"
+  echo "Case${mode:+ ($mode: the classes in the other letter case)}: --im fades into the IM entry box and posts a click," \
+    "--chat sets the chat entry box and sends a click to the button after it; an empty IM text sets nothing and still clicks;" \
+    "the text arrives in the ANSI code page, with '?' for each character it lacks, never a look-alike"
   start_stand_in $mode
   grep -qx 'codepage 1252' "$log" || fail "Wine's ANSI code page is not 1252"
   send 0 --im --colors 102030,405060,708090 -- Hello IM
   send 0 --chat --wave -- Hi chat
+  send 0 --im --raw -- ""
+  # Wine reads a UTF-8 command line only in a UTF-8 locale.
+  LC_ALL=C.UTF-8 send 0 --chat --raw -- $'caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad \xef\xbc\x9cb\xef\xbc\x9e \xe2\x88\x9e'
   stop_stand_in
   expect_events "$(set_text im "$(faded_hex --colors 102030,405060,708090 -- Hello IM)")" \
-    "$(clicked im posted)" "$(set_text chat "$(faded_hex --wave -- Hi chat)")" "$(clicked chat sent)"
+    "$(clicked im posted)" "$(set_text chat "$(faded_hex --wave -- Hi chat)")" "$(clicked chat sent)" \
+    "$(clicked im posted)" "$(set_text chat "$(printf 'caf\xe9 \x80 ? ?b? ?' | hex)")" "$(clicked chat sent)"
 done
-
-echo "Case: --im with an empty text sets nothing and still clicks"
-start_stand_in
-send 0 --im --raw -- ""
-stop_stand_in
-expect_events "$(clicked im posted)"
-
-echo "Case: the text arrives in the ANSI code page, with '?' for each character it lacks, never a look-alike"
-start_stand_in
-# Wine reads a UTF-8 command line only in a UTF-8 locale.
-LC_ALL=C.UTF-8 send 0 --im --raw -- $'caf\xc3\xa9 \xe2\x82\xac \xe4\xb8\xad \xef\xbc\x9cb\xef\xbc\x9e \xe2\x88\x9e'
-stop_stand_in
-expect_events "$(set_text im "$(printf 'caf\xe9 \x80 ? ?b? ?' | hex)")" "$(clicked im posted)"
 
 echo "Case: a messenger that does not answer gets no click, and chromell-send exits 1"
 start_stand_in --hung

@@ -1,21 +1,17 @@
 // A stand-in for the messenger, for end-to-end tests of chromell-send under
-// Wine or Windows: an IM window and a chat window with the classes and child
-// layout the bridge expects, plus decoys that must never be touched. Every
-// WM_SETTEXT and mouse message any of its windows receives is logged.
-//
+// Wine or Windows: the windows of tests/bridge/messenger_layouts.h.
 //   stand_in_messenger LOG STOP [--no-messenger | --other-case | --hung]
-//
-// LOG gets "ready" once the windows are up, then one line per message:
-//   event NAME MESSAGE HOW WPARAM LPARAM TEXT
-// MESSAGE in hex; HOW "posted" or "sent"; TEXT the hex of WM_SETTEXT's 8-bit
-// text ("-" when empty or not WM_SETTEXT). The program ends when the file
-// STOP exists, or after two minutes. --no-messenger opens the decoys only;
-// --other-case registers every class with its letter case swapped;
-// --hung takes no message until STOP exists, then handles what is waiting.
+// LOG gets "ready" once the windows are up, then a line "event NAME MESSAGE(hex)
+// posted|sent WPARAM LPARAM TEXT" per WM_SETTEXT or mouse message (TEXT: the
+// hex of WM_SETTEXT's text, "-" if none). It ends once the file STOP exists,
+// or after two minutes. --no-messenger opens the decoys only; --other-case
+// swaps the letter case of every class; --hung takes no message until STOP.
 
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include "tests/bridge/messenger_layouts.h"
+
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -30,91 +26,57 @@ std::map<std::string, HWND> windows;
 WNDPROC systemEditProc = nullptr;
 const MSG* dispatching = nullptr; // the posted message being dispatched, if any
 
-void LogEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_SETTEXT && (message < WM_MOUSEFIRST || message > WM_MOUSELAST)) {
-        return;
-    }
-    const bool posted =
-        dispatching != nullptr && dispatching->hwnd == window && dispatching->message == message;
-    std::string text;
-    for (auto* bytes = reinterpret_cast<const unsigned char*>(message == WM_SETTEXT ? lParam : 0);
-         bytes != nullptr && *bytes != 0; ++bytes) {
-        char hex[3];
-        std::snprintf(hex, sizeof hex, "%02x", *bytes);
-        text += hex;
-    }
-    std::fprintf(logFile, "event %s 0x%04X %s %llu %lld %s\n", names[window].c_str(), message,
-                 posted ? "posted" : "sent", static_cast<unsigned long long>(wParam),
-                 message == WM_SETTEXT ? 0LL : static_cast<long long>(lParam),
-                 text.empty() ? "-" : text.c_str());
-    std::fflush(logFile);
-}
-
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LogEvent(window, message, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LogEvent(window, message, wParam, lParam);
-    return CallWindowProcA(systemEditProc, window, message, wParam, lParam);
-}
-
-struct Layout {
-    const char* className;
-    const char* name;
-    const char* parent; // nullptr: a top-level window
-};
-
-// Children are made in the order listed, which is also their z-order: the
-// first made is on top. The decoys' children have the searched classes, but
-// a search among top-level windows must not reach them.
-constexpr Layout kDecoys[] = {
-    {"StandIn_Frame", "frame", nullptr},
-    {"WndAte32Class", "frame.view", "frame"},
-    {"_Oscar_IconBtn", "frame.button", "frame"},
-};
-constexpr Layout kMessenger[] = {
-    {"AIM_IMessage", "im", nullptr},           {"_Oscar_PersistantCombo", "im.combo", "im"},
-    {"EDIT", "im.combo.edit", "im.combo"}, // the system's edit control
-    {"WndAte32Class", "im.view", "im"},        {"WndAte32Class", "im.entry", "im"},
-    {"_Oscar_IconBtn", "im.send", "im"},       {"_Oscar_IconBtn", "im.other", "im"},
-    {"AIM_ChatWnd", "chat", nullptr},          {"WndAte32Class", "chat.view", "chat"},
-    {"_Oscar_IconBtn", "chat.format", "chat"}, // a button before the entry box
-    {"WndAte32Class", "chat.entry", "chat"},   {"StandIn_Label", "chat.label", "chat"},
-    {"_Oscar_IconBtn", "chat.send", "chat"},   {"_Oscar_IconBtn", "chat.other", "chat"},
-};
-
-std::string ClassName(const char* name, bool otherCase) {
-    std::string swapped = name;
-    for (char& c : swapped) {
-        const auto u = static_cast<unsigned char>(c);
-        c = static_cast<char>(std::isupper(u) != 0 ? std::tolower(u) : std::toupper(u));
+    if (message == WM_SETTEXT || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)) {
+        const bool posted = dispatching != nullptr && dispatching->hwnd == window &&
+                            dispatching->message == message;
+        std::string text;
+        for (auto* bytes =
+                 reinterpret_cast<const unsigned char*>(message == WM_SETTEXT ? lParam : 0);
+             bytes != nullptr && *bytes != 0; ++bytes) {
+            char hex[3];
+            std::snprintf(hex, sizeof hex, "%02x", *bytes);
+            text += hex;
+        }
+        std::fprintf(logFile, "event %s 0x%04X %s %llu %lld %s\n", names[window].c_str(), message,
+                     posted ? "posted" : "sent", static_cast<unsigned long long>(wParam),
+                     message == WM_SETTEXT ? 0LL : static_cast<long long>(lParam),
+                     text.empty() ? "-" : text.c_str());
+        std::fflush(logFile);
     }
-    return otherCase ? swapped : name;
+    return systemEditProc != nullptr && names[window] == "im.combo.edit"
+               ? CallWindowProcA(systemEditProc, window, message, wParam, lParam)
+               : DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool Open(const Layout& item, bool otherCase) {
-    const std::string className = ClassName(item.className, otherCase);
+// Opens the window of one row; the combo box's edit field is the system's
+// edit control.
+bool Open(const MessengerLayouts::Row& row, bool otherCase) {
+    std::string className = row.className;
+    for (char& c : className) {
+        const auto u = static_cast<unsigned char>(c);
+        c = static_cast<char>(otherCase == (std::isupper(u) != 0) ? std::tolower(u)
+                                                                  : std::toupper(u));
+    }
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = className.c_str();
-    const bool system = std::string(item.className) == "EDIT";
+    const bool system = std::string(row.className) == "Edit";
     if (!system && RegisterClassA(&windowClass) == 0 &&
         GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
-    const HWND parent = item.parent != nullptr ? windows[item.parent] : nullptr;
+    const HWND parent = row.parent != nullptr ? windows[row.parent] : nullptr;
     const DWORD style =
         parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    const HWND window = CreateWindowExA(0, className.c_str(), item.name, style, 10, 10, 200, 100,
+    const HWND window = CreateWindowExA(0, className.c_str(), row.name, style, 10, 10, 200, 100,
                                         parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    names[window] = item.name;
-    windows[item.name] = window;
+    names[window] = row.name;
+    windows[row.name] = window;
     if (system) {
         systemEditProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProc)));
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
     }
     return window != nullptr;
 }
@@ -123,26 +85,19 @@ bool Open(const Layout& item, bool otherCase) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc == 4 ? argv[3] : "";
-    if (argc < 3 || argc > 4 ||
-        (argc == 4 && mode != "--no-messenger" && mode != "--other-case" && mode != "--hung")) {
-        std::fprintf(stderr, "usage: stand_in_messenger LOG STOP [--no-messenger | "
-                             "--other-case | --hung]\n");
+    if (argc < 3 || (logFile = std::fopen(argv[1], "wb")) == nullptr) { // Unix line ends
         return 2;
-    }
-    logFile = std::fopen(argv[1], "wb"); // Unix line ends for the test
-    if (logFile == nullptr) {
-        return 1;
     }
     const char* stopPath = argv[2];
     const auto stopped = [&] { return GetFileAttributesA(stopPath) != INVALID_FILE_ATTRIBUTES; };
-    for (const Layout& item : kDecoys) {
-        if (!Open(item, mode == "--other-case")) {
+    for (const auto& row : MessengerLayouts::kDecoys) {
+        if (!Open(row, mode == "--other-case")) {
             return 1;
         }
     }
-    for (const Layout& item : kMessenger) {
-        if (mode != "--no-messenger" && !Open(item, mode == "--other-case")) {
-            std::fprintf(stderr, "stand-in: could not open %s (error %lu)\n", item.name,
+    for (const auto& row : MessengerLayouts::kMessenger) {
+        if (mode != "--no-messenger" && !Open(row, mode == "--other-case")) {
+            std::fprintf(stderr, "stand-in: could not open %s (error %lu)\n", row.name,
                          GetLastError());
             return 1;
         }
