@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the optimised build with warnings as errors
-# (then its Debian package, built and inspected, not installed), the whole
+# (then clang-tidy over its sources, and its Debian package, built and
+# inspected, not installed), the whole
 # suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and the
 # fuzzers.
 set -euo pipefail
@@ -16,6 +17,8 @@ for preset in ci asan; do
   echo "=== $preset: test" >&2
   ctest --preset "$preset" -j "$jobs"
   if [[ $preset == ci ]]; then
+    echo "=== ci: clang-tidy" >&2
+    scripts/run-clang-tidy.sh build/ci
     echo "=== ci: Debian package" >&2
     (cd build/ci && cpack -G DEB >/dev/null)
     tests/install/check_package.sh build/ci/packages/chromell_*.deb
