@@ -1,5 +1,6 @@
 #include "engine/base/error.h"
 #include "engine/fader.h"
+#include "engine/hex.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -38,7 +39,6 @@ TEST(FadeThreeColors, WorkedExamples) {
         // Only -1 turns the wave on.
         {{0, 0, 0}, u"a", 1, u"<Font Color=#000000>a"},
         {{0, 0, 0}, u"a", -2, u"<Font Color=#000000>a"},
-        {{0, 0, 0}, u"a", 32767, u"<Font Color=#000000>a"},
         // clang-format on
     };
     for (const auto& e : examples) {
@@ -52,19 +52,35 @@ TEST(FadeThreeColors, WorkedExamples) {
 TEST(FadeThreeColors, LengthLimitCountsUtf16Units) {
     EXPECT_EQ(FadeThreeColors(kRed, kGreen, kBlue, std::u16string(32767, u'a'), kTrue).size(),
               32767u * 21 + 32767 / 4 * 22 + 16);
-    try {
-        FadeThreeColors(kRed, kGreen, kBlue, std::u16string(40000, u'a'), kFalse);
+    try { // 32,767 characters but 32,768 units: too long
+        FadeThreeColors(kRed, kGreen, kBlue, std::u16string(32766, u'a') + u"\U0001F600", kFalse);
         FAIL() << "expected the overflow error";
     } catch (const Error& e) {
         EXPECT_EQ(e.code(), 6);
-        EXPECT_STREQ(e.what(), "The text is too long to fade: 40,000 characters; at most 32,767.");
+        EXPECT_STREQ(e.what(), "The text is too long to fade: 32,768 characters; at most 32,767.");
     }
-    // 16,384 pairs are 16,384 characters but 32,768 units: too long.
-    std::u16string pairs;
-    for (int k = 0; k < 16384; ++k) {
-        pairs += u"\U0001F600";
+}
+
+TEST(Hex, OnlyOneUppercaseDigitHasAValue) {
+    EXPECT_EQ(HexDigitValue(u"F"), 15);
+    for (const std::u16string_view other : {u"f", u"", u"12", u"G"}) {
+        EXPECT_EQ(HexDigitValue(other), 0);
     }
-    EXPECT_THROW(FadeThreeColors(kRed, kGreen, kBlue, pairs, kFalse), Error);
+}
+
+// Either case; other characters count as 0; the last eight digits only, each
+// partial sum rounded to single precision (rounded once at the end, "183D2B2E"
+// would give 406,661,920).
+TEST(Hex, HexToNumber) {
+    // clang-format off
+    const std::pair<std::u16string_view, float> cases[] = {
+        {u"ff", 255.0f}, {u"00FF", 255.0f}, {u"", 0.0f}, {u"G1", 1.0f}, {u" c", 12.0f},
+        {u"#FF00FF", 16711935.0f}, {u"123456789", 591751040.0f}, {u"FFFFFFFF", 4294967296.0f},
+        {u"1000001", 16777216.0f}, {u"183D2B2E", 406661952.0f}};
+    // clang-format on
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(HexToNumber(text), value) << testing::PrintToString(std::u16string(text));
+    }
 }
 
 } // namespace
