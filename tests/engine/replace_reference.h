@@ -3,9 +3,8 @@
 #include <string>
 #include <string_view>
 
-// The defining loop of ReplaceText: find the first occurrence from the very
-// beginning, replace it, start again. Quadratic, but obviously right; it ends
-// for the inputs ReplaceText's callers may pass.
+// ReplaceText as it is defined: replace the first occurrence from the very
+// beginning and start again. Quadratic, but obviously right.
 inline std::u16string RestartingReplace(std::u16string text, std::u16string_view search,
                                         std::u16string_view replacement, int& passes) {
     passes = 0;
