@@ -14,7 +14,7 @@ std::string MessageName(Message message) {
 
 } // namespace
 
-Hwnd WindowTree::AddWindow(const std::string& className, Hwnd parent, std::string name) {
+Hwnd WindowTree::AddWindow(const std::string& className, Hwnd parent, const std::string& name) {
     std::vector<Hwnd>& siblings = nodes_.at(parent).children;
     const Hwnd window = nextHandle_;
     nextHandle_ += 2; // Windows handles are even, too
@@ -75,6 +75,8 @@ Hwnd WindowTree::Search(Hwnd parent, Hwnd childAfter, const std::string& classNa
 
 std::int32_t WindowTree::Deliver(Hwnd window, bool posted, Message message, WParam wParam,
                                  LParam lParam) {
+    // WM_SETTEXT carries the text's address in lParam, as the platform's does.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     const char* text = message == kWmSetText ? reinterpret_cast<const char*>(lParam) : nullptr;
     std::string call = std::string(posted ? "PostMessageA(" : "SendMessageA(") + Name(window) +
                        ", " + MessageName(message) + ", " + std::to_string(wParam) + ", " +
@@ -84,7 +86,7 @@ std::int32_t WindowTree::Deliver(Hwnd window, bool posted, Message message, WPar
         Log(call + " not answered");
         throw NotAnswering("window " + std::to_string(window) + " does not answer");
     }
-    Log(std::move(call));
+    Log(call);
     if (!Exists(window)) { // also when the hook removed it
         return 0;
     }
@@ -95,7 +97,7 @@ std::int32_t WindowTree::Deliver(Hwnd window, bool posted, Message message, WPar
     return 1;
 }
 
-void WindowTree::Log(std::string call) {
+void WindowTree::Log(const std::string& call) {
     calls_.push_back(call);
     if (hook_) {
         hook_(call); // a copy: the hook may make calls of its own

@@ -30,7 +30,8 @@ public:
     // Creates a window named `name`, which is also its first text. A top-level
     // window comes on top of the others, as a newly shown one does; a child
     // goes below its siblings, so children stack first-made on top.
-    Hwnd AddWindow(const std::string& className, Hwnd parent = kNoWindow, std::string name = {});
+    Hwnd AddWindow(const std::string& className, Hwnd parent = kNoWindow,
+                   const std::string& name = {});
     // Creates the windows of a table of rows {className, name, parent's name
     // or nullptr}, parents first; returns their handles by name.
     template <typename Rows> std::map<std::string, Hwnd> AddWindows(const Rows& rows) {
@@ -109,7 +110,7 @@ private:
         return found;
     }
     std::int32_t Deliver(Hwnd window, bool posted, Message message, WParam wParam, LParam lParam);
-    void Log(std::string call);
+    void Log(const std::string& call);
 
     std::map<Hwnd, Node> nodes_{{kNoWindow, Node{}}}; // 0: the desktop
     Hwnd nextHandle_ = 0x100;

@@ -20,6 +20,7 @@ using Arrange = std::function<void(WindowTree&, Windows&)>;
 
 const std::string kImText = "im.entry sent WM_SETTEXT";
 const std::string kImClick = "im.send posted WM_LBUTTONDOWN, im.send posted WM_LBUTTONUP";
+const std::string kImTextAndClick = kImText + ", " + kImClick;
 const std::string kChatClick = "chat.send sent WM_LBUTTONDOWN, chat.send sent WM_LBUTTONUP";
 
 // The decoys, then (unless `messenger` is false) the messenger's windows.
@@ -40,8 +41,9 @@ std::string Log(const WindowTree& tree) {
 }
 
 // Throws `error` from the calls `fails` picks.
-Arrange Failing(std::function<bool(const std::string&)> fails,
-                std::exception_ptr error = std::make_exception_ptr(std::runtime_error("fails"))) {
+Arrange
+Failing(const std::function<bool(const std::string&)>& fails,
+        const std::exception_ptr& error = std::make_exception_ptr(std::runtime_error("fails"))) {
     return [=](WindowTree& tree, Windows&) {
         tree.SetCallHook([=](const std::string& call) {
             if (fails(call)) {
@@ -51,7 +53,7 @@ Arrange Failing(std::function<bool(const std::string&)> fails,
     };
 }
 
-std::function<bool(const std::string&)> Starts(std::string prefix) {
+std::function<bool(const std::string&)> Starts(const std::string& prefix) {
     return [prefix](const std::string& call) { return call.starts_with(prefix); };
 }
 
@@ -101,7 +103,7 @@ TEST(SendToIm, CallsInOrderWithTheWindowOpenAndWithNone) {
                              "PostMessageA(im.send, WM_LBUTTONUP, 0, 0); Sleep(1); ";
     std::string none = rest;
     for (int pass = 0; pass < 10; ++pass) {
-        none = wait + none;
+        none.insert(0, wait);
     }
     for (const bool open : {true, false}) {
         WindowTree tree;
@@ -109,7 +111,7 @@ TEST(SendToIm, CallsInOrderWithTheWindowOpenAndWithNone) {
         SendToIm(tree, u"hi there");
         EXPECT_EQ(Log(tree), open ? wait + rest
                                   : std::regex_replace(none, std::regex("\\bim\\b[.a-z]*"), "0"));
-        EXPECT_EQ(tree.Received(), open ? kImText + ", " + kImClick : "");
+        EXPECT_EQ(tree.Received(), open ? kImTextAndClick : "");
     }
 }
 
@@ -141,7 +143,6 @@ TEST(Messenger, OddLayoutsAndFailingSteps) {
     };
     const Arrange hang = [](WindowTree& tree, Windows&) { tree.Hang(); };
     const Arrange asMade = [](WindowTree&, Windows&) {};
-    const auto imSent = kImText + ", " + kImClick;
     const struct {
         const char* name;
         bool chat;
@@ -152,7 +153,7 @@ TEST(Messenger, OddLayoutsAndFailingSteps) {
         bool raises = false;
     } cases[] = {
         {"combo box without its edit field: ten passes", false, remove("im.combo.edit"), u"x", 10,
-         imSent},
+         kImTextAndClick},
         {"IM, empty text: nothing is set", false, asMade, u"", 1, kImClick},
         {"first view last of its siblings: the text goes to window 0", false,
          [](WindowTree& tree, Windows& w) {
@@ -161,16 +162,16 @@ TEST(Messenger, OddLayoutsAndFailingSteps) {
              tree.RaiseToTop(w.at("im.send"));
          },
          u"x", 1, kImClick},
-        {"event pump", false, Failing(Starts("DoEvents")), u"x", 1, imSent},
+        {"event pump", false, Failing(Starts("DoEvents")), u"x", 1, kImTextAndClick},
         {"event pump, not a std::exception", false,
-         Failing(Starts("DoEvents"), std::make_exception_ptr(42)), u"x", 1, imSent},
+         Failing(Starts("DoEvents"), std::make_exception_ptr(42)), u"x", 1, kImTextAndClick},
         {"every search", false, Failing(Starts("Find")), u"x", 10, ""},
         // The entry box's search goes on with the window the wait found.
         {"the second IM window search only", false,
          Failing([n = 0](const std::string& call) mutable {
              return call.starts_with("FindWindowA") && ++n == 2;
          }),
-         u"x", 1, imSent},
+         u"x", 1, kImTextAndClick},
         {"setting the text", false, Failing(Starts("SendMessageA")), u"x", 1, kImClick},
         {"the pause inside the click", false, Failing(Starts("Sleep(100)")), u"x", 1,
          kImText + ", im.send posted WM_LBUTTONDOWN"},

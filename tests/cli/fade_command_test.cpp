@@ -116,7 +116,7 @@ TEST(FadeCommand, HintsAtEndOfFileOnlyWhenATerminalIsRead) {
 }
 
 TEST(FadeCommand, TextsThatCannotBeFadedExitOneAndWriteNothing) {
-    std::string emoji(16384 * 4, '\0'); // 16,384 characters of two units each
+    std::string emoji(std::size_t{16384} * 4, '\0'); // 16,384 characters of two units each
     for (std::size_t k = 0; k < emoji.size(); k += 4) {
         emoji.replace(k, 4, "\xF0\x9F\x98\x80");
     }

@@ -22,6 +22,7 @@ constexpr std::uint8_t U8(auto value) {
 
 std::vector<Rgb> Reds(int count) { // 0, 10, 20, ... red
     std::vector<Rgb> stops;
+    stops.reserve(static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j) {
         stops.push_back({U8(10 * j), 0, 0});
     }
