@@ -18,29 +18,19 @@ using Testing::PixelsWhere;
 
 const QSize kPreviewBox(297, 25);
 
-QImage Render(std::u16string_view markup, QSize size = kPreviewBox) {
-    QtDrawingSurface surface(size);
+QImage Render(std::u16string_view markup) {
+    QtDrawingSurface surface(kPreviewBox);
     VexoFade::RenderMarkupPreview(surface, markup);
     return surface.image();
-}
-
-TEST(QtDrawingSurface, ArialIsAMetricCompatibleFace) {
-    QtDrawingSurface surface(kPreviewBox);
-    VexoFade::RenderMarkupPreview(surface, u"");
-    const QString family = QFontInfo(surface.font()).family();
-    EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
-    // 10 points at 96 dpi is 13 pixels; Arial's capital A is two thirds of that.
-    EXPECT_NEAR(surface.TextWidth(u"A"), 13 * 1366 / 2048.0, 0.5);
 }
 
 TEST(QtDrawingSurface, TextHangsFromThePointInTheForeColour) {
     const QImage image = Render(u"<font color=#ff0000>W\r<sub>W");
     const QRect first = Ink(image, Qt::white, QRect(0, 0, 297, 16));
     EXPECT_GE(first.top(), 0);
-    EXPECT_GE(first.left(), 1); // a glyph may overhang its origin by a pixel
+    EXPECT_GE(first.left(), 1); // at most a pixel left of the origin
     EXPECT_EQ(Ink(image, Qt::white, QRect(0, 16, 297, 9)).top(), first.top() + 17);
-    // Edges blend into the white, but the strokes are strongly red, and
-    // nothing of another hue is drawn.
+    // Strongly red strokes, edges blended into the white, no other hue.
     EXPECT_GT(PixelsWhere(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }).height(),
               6);
     EXPECT_TRUE(PixelsWhere(image, [](QRgb p) {
@@ -62,8 +52,7 @@ TEST(QtDrawingSurface, Styles) {
         const QRect line = Changed(plain, Render(markup));
         EXPECT_TRUE(line.top() >= top && line.bottom() <= bottom && line.height() <= 2 &&
                     line.width() > letters.width() * 9 / 10)
-            << line.top() << ".." << line.bottom() << " in " << letters.top() << ".."
-            << letters.bottom();
+            << line.top() << ".." << line.bottom() << " in " << letters.top();
     }
 
     // A vertical stroke leans right at the top in italics, and only there.
@@ -89,31 +78,21 @@ TEST(QtDrawingSurface, AccentIsDrawnOverItsLetter) {
     EXPECT_LE(accent.right(), e.right() + 1);
 }
 
-TEST(QtDrawingSurface, ClsClearsToTheBackground) {
+TEST(QtDrawingSurface, FacesAndClearing) {
     const QColor grey(0xC0, 0xC0, 0xC0);
     QtDrawingSurface surface(kPreviewBox, grey);
     VexoFade::RenderMarkupPreview(surface, u"Hello");
+    // Arial or a face of its metrics: at 10 points (13 pixels), "A" is 1366/2048 of that wide.
+    const QString family = QFontInfo(surface.font()).family();
+    EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
+    EXPECT_NEAR(surface.TextWidth(u"A"), 13 * 1366 / 2048.0, 0.5);
     EXPECT_FALSE(Ink(surface.image(), grey).isNull());
     surface.Cls();
     EXPECT_TRUE(Ink(surface.image(), grey).isNull());
-}
-
-TEST(QtDrawingSurface, KeepsTheUnitItIsGivenAndTheLastFormatting) {
-    QtDrawingSurface surface(kPreviewBox);
-    surface.SetScaleMode(7);
-    VexoFade::RenderMarkupPreview(surface, u"<b>x");
-    EXPECT_EQ(surface.ScaleMode(), 7);
-    EXPECT_TRUE(surface.autoRedraw());
-    EXPECT_TRUE(surface.font().bold());
-}
-
-TEST(QtDrawingSurface, FaceNamesFromMarkup) {
-    QtDrawingSurface surface(kPreviewBox);
-    // The closing quote that the markup leaves on the name is dropped.
+    // The closing quote that the markup leaves on a name is dropped; no name keeps the face.
     VexoFade::RenderMarkupPreview(surface, u"<font face=\"Courier New\">");
     EXPECT_EQ(surface.font().family(), "courier new");
     EXPECT_FLOAT_EQ(surface.TextWidth(u"i"), surface.TextWidth(u"W")); // monospaced
-    // A face tag with an empty name keeps the face.
     VexoFade::RenderMarkupPreview(surface, u"<font face=\"\">");
     EXPECT_EQ(surface.font().family(), "Arial");
 }
