@@ -40,10 +40,7 @@ TEST_F(FadePreview, ImageHoldsEverythingDrawn) {
                                         {false, std::string(60, 'W') + "\rshort\rx\n"},
                                         {true, "<b>x</b>\r<font color=#ff0000>y<\r\n"},
                                         {true, "x\r\u2320 \u222B"}}) {
-        std::vector<std::string_view> args;
-        if (markup) {
-            args.push_back("-m");
-        }
+        std::vector<std::string_view> args(markup ? 1 : 0, "-m");
         const std::string plain = RunWith(args, input).out;
         args.insert(args.end(), {"--preview", png});
         const Outcome run = RunWith(args, input);
@@ -81,18 +78,13 @@ TEST_F(FadePreview, WithoutRuntimeDirectoryQtSaysNothing) {
 }
 
 TEST_F(FadePreview, FailureWritesNothing) {
-    const std::string missing = PathOf("missing/x.png");
-    const std::string directory = PathOf("");
-    const std::string huge = PathOf("huge.png");
-    std::string wide;
-    for (int line = 0; line < 12; ++line) {
-        wide += std::string(32767, 'W') + "\r";
-    }
+    const std::string missing = PathOf("missing/x.png"), directory = PathOf("");
     for (const auto& [path, input, error] :
-         {std::tuple<std::string_view, std::string, std::string>{
+         {std::tuple<std::string, std::string, std::string>{
               missing, "Hi", "cannot write the preview to '" + missing + "': "},
           {directory, "Hi", "cannot write the preview to '" + directory + "': "},
-          {huge, wide, "more than the 67,108,864 pixels"}}) {
+          {PathOf("huge.png"), std::string(15000, '\r') + "x",
+           "more than the 67,108,864 pixels"}}) {
         const Outcome run = RunWith({"-m", "-p", path}, input);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
@@ -107,8 +99,7 @@ TEST_F(FadePreview, FailedOutputLeavesTheOldFileAsItWas) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
     old.close();
     std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     out.setstate(std::ios::badbit);
     const std::vector<std::string_view> args = {"-p", png, "Hi"};
     EXPECT_EQ(RunFadeCommand(args, in, out, err), 1);

@@ -30,20 +30,14 @@ TEST(QtDrawingSurface, TextHangsFromThePointInTheForeColour) {
     EXPECT_GE(first.top(), 0);
     EXPECT_GE(first.left(), 1); // at most a pixel left of the origin
     EXPECT_EQ(Ink(image, Qt::white, QRect(0, 16, 297, 9)).top(), first.top() + 17);
-    // Strongly red strokes, edges blended into the white, no other hue.
-    EXPECT_GT(PixelsWhere(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }).height(),
-              6);
-    EXPECT_TRUE(PixelsWhere(image, [](QRgb p) {
-                    return qGreen(p) != qBlue(p) || qRed(p) < qGreen(p);
-                }).isNull());
+    // Strongly red strokes, their edges blended into the white.
+    EXPECT_GT(CountPixels(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }), 20);
 }
 
 TEST(QtDrawingSurface, Styles) {
     const QImage plain = Render(u"HHH");
     const QRect letters = Ink(plain);
-    const auto dark = [](const QImage& image) { return CountPixels(image, IsDark); };
-
-    EXPECT_GT(dark(Render(u"<b>HHH")), dark(plain) * 5 / 4) << "bold";
+    EXPECT_GT(CountPixels(Render(u"<b>HHH"), IsDark), CountPixels(plain, IsDark) * 5 / 4);
 
     // Underline under the baseline, strikethrough through the middle.
     for (const auto& [markup, top, bottom] :
@@ -73,7 +67,7 @@ TEST(QtDrawingSurface, AccentIsDrawnOverItsLetter) {
     const QRect e = Ink(letter);
     const QRect accent = Changed(letter, Render(u"e\u0301"));
     ASSERT_FALSE(accent.isNull());
-    EXPECT_LT(accent.bottom(), e.top() + 1);
+    EXPECT_LE(accent.bottom(), e.top());
     EXPECT_GE(accent.left(), e.left() - 1);
     EXPECT_LE(accent.right(), e.right() + 1);
 }
