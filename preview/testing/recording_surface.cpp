@@ -7,15 +7,6 @@
 
 namespace VexoFade {
 
-void RecordingSurface::Log(std::string_view name, std::string_view value) {
-    std::string line(name);
-    if (!value.empty()) {
-        line += ' ';
-        line += value;
-    }
-    calls_.push_back(std::move(line));
-}
-
 // Enough digits to tell any two floats apart; whole numbers without a point.
 std::string RecordingSurface::Number(float value) {
     char buffer[32];
@@ -30,7 +21,7 @@ std::string RecordingSurface::Utf8(std::u16string_view text) {
 }
 
 float RecordingSurface::TextWidth(std::u16string_view text) {
-    Log("TextWidth", Utf8(text));
+    Log("TextWidth " + Utf8(text));
     return widthPerCharacter_ * static_cast<float>(CountGraphemes(text));
 }
 

@@ -3,13 +3,13 @@
 #include "preview/drawing_surface.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace VexoFade {
 
-// A surface that draws nothing and logs every call as one UTF-8 line, e.g.
-// "ForeColor 255", "CurrentX 2", "Print A" (a lone surrogate shows as U+FFFD).
-// TextWidth answers a fixed width per grapheme cluster.
+// Draws nothing and logs every call as one UTF-8 line, e.g. "ForeColor 255" or
+// "Print A" (a lone surrogate as U+FFFD). TextWidth is a fixed width a cluster.
 class RecordingSurface : public DrawingSurface {
 public:
     explicit RecordingSurface(float widthPerCharacter = 8.0f,
@@ -20,27 +20,26 @@ public:
 
     std::int16_t ScaleMode() const override { return scaleMode_; }
     void SetScaleMode(std::int16_t unit) override {
-        scaleMode_ = unit;
-        Log("ScaleMode", std::to_string(unit));
+        Log("ScaleMode " + std::to_string(scaleMode_ = unit));
     }
     void SetFontName(std::u16string_view name) override {
-        Log("Name", name.empty() ? "\"\"" : Utf8(name));
+        Log("Name " + (name.empty() ? "\"\"" : Utf8(name)));
     }
-    void SetFontSize(float points) override { Log("FontSize", Number(points)); }
-    void SetFontBold(bool on) override { Log("FontBold", Bool(on)); }
-    void SetFontItalic(bool on) override { Log("FontItalic", Bool(on)); }
-    void SetFontUnderline(bool on) override { Log("FontUnderline", Bool(on)); }
-    void SetFontStrikethru(bool on) override { Log("FontStrikethru", Bool(on)); }
-    void SetAutoRedraw(bool on) override { Log("AutoRedraw", Bool(on)); }
-    void SetForeColor(RgbColor color) override { Log("ForeColor", std::to_string(color)); }
+    void SetFontSize(float points) override { Log("FontSize " + Number(points)); }
+    void SetFontBold(bool on) override { Log("FontBold " + Bool(on)); }
+    void SetFontItalic(bool on) override { Log("FontItalic " + Bool(on)); }
+    void SetFontUnderline(bool on) override { Log("FontUnderline " + Bool(on)); }
+    void SetFontStrikethru(bool on) override { Log("FontStrikethru " + Bool(on)); }
+    void SetAutoRedraw(bool on) override { Log("AutoRedraw " + Bool(on)); }
+    void SetForeColor(RgbColor color) override { Log("ForeColor " + std::to_string(color)); }
     void Cls() override { Log("Cls"); }
-    void SetCurrentX(float x) override { Log("CurrentX", Number(x)); }
-    void SetCurrentY(float y) override { Log("CurrentY", Number(y)); }
-    void Print(std::u16string_view text) override { Log("Print", Utf8(text)); }
+    void SetCurrentX(float x) override { Log("CurrentX " + Number(x)); }
+    void SetCurrentY(float y) override { Log("CurrentY " + Number(y)); }
+    void Print(std::u16string_view text) override { Log("Print " + Utf8(text)); }
     float TextWidth(std::u16string_view text) override;
 
 private:
-    void Log(std::string_view name, std::string_view value = {});
+    void Log(std::string line) { calls_.push_back(std::move(line)); }
     static std::string Number(float value);
     static std::string Utf8(std::u16string_view text);
     static std::string Bool(bool on) { return on ? "True" : "False"; }

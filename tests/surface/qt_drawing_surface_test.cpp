@@ -18,42 +18,26 @@ using Testing::PixelsWhere;
 
 const QSize kPreviewBox(297, 25);
 
-QImage Render(std::u16string_view markup, QSize size = kPreviewBox) {
-    QtDrawingSurface surface(size);
+QImage Render(std::u16string_view markup) {
+    QtDrawingSurface surface(kPreviewBox);
     VexoFade::RenderMarkupPreview(surface, markup);
     return surface.image();
-}
-
-TEST(QtDrawingSurface, ArialIsAMetricCompatibleFace) {
-    QtDrawingSurface surface(kPreviewBox);
-    VexoFade::RenderMarkupPreview(surface, u"");
-    const QString family = QFontInfo(surface.font()).family();
-    EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
-    // 10 points at 96 dpi is 13 pixels; Arial's capital A is two thirds of that.
-    EXPECT_NEAR(surface.TextWidth(u"A"), 13 * 1366 / 2048.0, 0.5);
 }
 
 TEST(QtDrawingSurface, TextHangsFromThePointInTheForeColour) {
     const QImage image = Render(u"<font color=#ff0000>W\r<sub>W");
     const QRect first = Ink(image, Qt::white, QRect(0, 0, 297, 16));
     EXPECT_GE(first.top(), 0);
-    EXPECT_GE(first.left(), 1); // a glyph may overhang its origin by a pixel
+    EXPECT_GE(first.left(), 1); // at most a pixel left of the origin
     EXPECT_EQ(Ink(image, Qt::white, QRect(0, 16, 297, 9)).top(), first.top() + 17);
-    // Edges blend into the white, but the strokes are strongly red, and
-    // nothing of another hue is drawn.
-    EXPECT_GT(PixelsWhere(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }).height(),
-              6);
-    EXPECT_TRUE(PixelsWhere(image, [](QRgb p) {
-                    return qGreen(p) != qBlue(p) || qRed(p) < qGreen(p);
-                }).isNull());
+    // Strongly red strokes, their edges blended into the white.
+    EXPECT_GT(CountPixels(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }), 20);
 }
 
 TEST(QtDrawingSurface, Styles) {
     const QImage plain = Render(u"HHH");
     const QRect letters = Ink(plain);
-    const auto dark = [](const QImage& image) { return CountPixels(image, IsDark); };
-
-    EXPECT_GT(dark(Render(u"<b>HHH")), dark(plain) * 5 / 4) << "bold";
+    EXPECT_GT(CountPixels(Render(u"<b>HHH"), IsDark), CountPixels(plain, IsDark) * 5 / 4);
 
     // Underline under the baseline, strikethrough through the middle.
     for (const auto& [markup, top, bottom] :
@@ -62,8 +46,7 @@ TEST(QtDrawingSurface, Styles) {
         const QRect line = Changed(plain, Render(markup));
         EXPECT_TRUE(line.top() >= top && line.bottom() <= bottom && line.height() <= 2 &&
                     line.width() > letters.width() * 9 / 10)
-            << line.top() << ".." << line.bottom() << " in " << letters.top() << ".."
-            << letters.bottom();
+            << line.top() << ".." << line.bottom() << " in " << letters.top();
     }
 
     // A vertical stroke leans right at the top in italics, and only there.
@@ -84,36 +67,26 @@ TEST(QtDrawingSurface, AccentIsDrawnOverItsLetter) {
     const QRect e = Ink(letter);
     const QRect accent = Changed(letter, Render(u"e\u0301"));
     ASSERT_FALSE(accent.isNull());
-    EXPECT_LT(accent.bottom(), e.top() + 1);
+    EXPECT_LE(accent.bottom(), e.top());
     EXPECT_GE(accent.left(), e.left() - 1);
     EXPECT_LE(accent.right(), e.right() + 1);
 }
 
-TEST(QtDrawingSurface, ClsClearsToTheBackground) {
+TEST(QtDrawingSurface, FacesAndClearing) {
     const QColor grey(0xC0, 0xC0, 0xC0);
     QtDrawingSurface surface(kPreviewBox, grey);
     VexoFade::RenderMarkupPreview(surface, u"Hello");
+    // Arial or a face of its metrics: at 10 points (13 pixels), "A" is 1366/2048 of that wide.
+    const QString family = QFontInfo(surface.font()).family();
+    EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
+    EXPECT_NEAR(surface.TextWidth(u"A"), 13 * 1366 / 2048.0, 0.5);
     EXPECT_FALSE(Ink(surface.image(), grey).isNull());
     surface.Cls();
     EXPECT_TRUE(Ink(surface.image(), grey).isNull());
-}
-
-TEST(QtDrawingSurface, KeepsTheUnitItIsGivenAndTheLastFormatting) {
-    QtDrawingSurface surface(kPreviewBox);
-    surface.SetScaleMode(7);
-    VexoFade::RenderMarkupPreview(surface, u"<b>x");
-    EXPECT_EQ(surface.ScaleMode(), 7);
-    EXPECT_TRUE(surface.autoRedraw());
-    EXPECT_TRUE(surface.font().bold());
-}
-
-TEST(QtDrawingSurface, FaceNamesFromMarkup) {
-    QtDrawingSurface surface(kPreviewBox);
-    // The closing quote that the markup leaves on the name is dropped.
+    // The closing quote that the markup leaves on a name is dropped; no name keeps the face.
     VexoFade::RenderMarkupPreview(surface, u"<font face=\"Courier New\">");
     EXPECT_EQ(surface.font().family(), "courier new");
     EXPECT_FLOAT_EQ(surface.TextWidth(u"i"), surface.TextWidth(u"W")); // monospaced
-    // A face tag with an empty name keeps the face.
     VexoFade::RenderMarkupPreview(surface, u"<font face=\"\">");
     EXPECT_EQ(surface.font().family(), "Arial");
 }
