@@ -27,17 +27,50 @@ char32_t SimpleLowercaseBeyondAscii(char32_t code) {
 
 } // namespace detail
 
-std::u16string ToLowerSimple(std::u16string_view text) {
+namespace {
+
+void AppendCodePoint(std::u16string& out, char32_t code) {
+    if (code < 0x10000) {
+        out.push_back(static_cast<char16_t>(code));
+    } else {
+        out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    }
+}
+
+// The general way, for a text in which some mapping changes the length.
+std::u16string LowerByCodePoints(std::u16string_view text) {
     std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = CodePointLength(text, at);
-        const char32_t lower = SimpleLowercase(CodePointAt(text, at));
-        if (lower < 0x10000) {
-            out.push_back(static_cast<char16_t>(lower));
+    out.reserve(text.size() + 1);
+    for (std::size_t at = 0; at < text.size(); at += CodePointLength(text, at)) {
+        AppendCodePoint(out, SimpleLowercase(CodePointAt(text, at)));
+    }
+    return out;
+}
+
+} // namespace
+
+// Maps in place: tag texts are mostly ASCII, and a mapping almost never
+// changes how many UTF-16 units a code point takes.
+std::u16string ToLowerSimple(std::u16string_view text) {
+    std::u16string out(text);
+    for (std::size_t at = 0; at < out.size();) {
+        const char16_t c = out[at];
+        if (c < 0x80) {
+            out[at] = static_cast<char16_t>(SimpleLowercase(c));
+            ++at;
+            continue;
+        }
+        const std::size_t length = CodePointLength(out, at);
+        const char32_t lower = SimpleLowercase(CodePointAt(out, at));
+        if ((lower < 0x10000 ? 1U : 2U) != length) {
+            return LowerByCodePoints(text);
+        }
+        if (length == 1) {
+            out[at] = static_cast<char16_t>(lower);
         } else {
-            out.push_back(static_cast<char16_t>(0xD800 + ((lower - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((lower - 0x10000) & 0x3FF)));
+            out[at] = static_cast<char16_t>(0xD800 + ((lower - 0x10000) >> 10));
+            out[at + 1] = static_cast<char16_t>(0xDC00 + ((lower - 0x10000) & 0x3FF));
         }
         at += length;
     }
