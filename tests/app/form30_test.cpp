@@ -6,9 +6,9 @@
 #include "app/preview_box.h"
 #include "app/screen_fit.h"
 #include "app/swatch.h"
-#include "bridge/testing/window_tree.h"
 #include "preview/qt/qt_color.h"
 #include "tests/app/modal_watcher.h"
+#include "tests/bridge/messenger_layouts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
@@ -357,20 +357,14 @@ private slots:
     // chat delivery's errors reach the caller, the IM delivery's do not.
     void sendOperationsDeliverTheOutputBoxsText() {
         auto desktop = std::make_shared<Module1::WindowTree>();
-        const Module1::Hwnd chat = desktop->AddWindow("AIM_ChatWnd");
-        desktop->AddWindow("WndAte32Class", chat);
-        const Module1::Hwnd entry = desktop->AddWindow("WndAte32Class", chat);
-        desktop->AddWindow("_Oscar_IconBtn", chat);
+        const auto chat = Module1::Layouts::AddChatWindow(*desktop);
+        Module1::Layouts::AddImWindow(*desktop);
         form->SetWindowService(desktop);
         FadeIt(QStringLiteral("hi"));
         form->SendOutputToChat();
-        QCOMPARE(QString::fromStdString(desktop->TextOf(entry)), Output());
-        desktop->SetCallHook([](const Module1::WindowCall& call) {
-            if (call.kind == Module1::WindowCall::Kind::SendMessageA) {
-                throw std::runtime_error("the messenger did not answer");
-            }
-        });
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, form->SendOutputToChat());
+        QCOMPARE(QString::fromStdString(desktop->TextOf(chat.entry)), Output());
+        desktop->Hang();
+        QVERIFY_THROWS_EXCEPTION(Module1::NotAnswering, form->SendOutputToChat());
         form->SendOutputToIm();
         QVERIFY(!Output().isEmpty());
     }
