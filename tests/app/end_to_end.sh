@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Runs the real chromell under Xvfb with openbox and trayer and drives it with
-# xdotool: minimize by the hotspot, restore by a double click on the tray icon
-# (off the taskbar and pager throughout), About from the tray menu on the right
-# button's release, close the main window (About keeps the program up), close
-# About (the program ends). Exit 77 (skipped) without the X tools.
+# Drives the real chromell under Xvfb, openbox and trayer with xdotool: minimize, restore
+# from the tray icon (off the taskbar and pager), About from the tray menu on the right
+# button's release, close the main window (About keeps the program up), close About (it
+# ends). Exit 77 (skipped) without the X tools.
 set -uo pipefail
 program=${1:?usage: end_to_end.sh PATH/TO/chromell}
 
@@ -41,7 +40,6 @@ wait_for() { # WHAT COMMAND...: polls the command for up to ten seconds
 # The first visible window titled exactly $1 (xdotool matches patterns without
 # case, and Qt's hidden helper windows are called "chromell" too).
 window_titled() {
-  local id
   for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
     [[ $(xdotool getwindowname "$id") == "$1" ]] && echo "$id" && return 0
   done
@@ -52,34 +50,25 @@ gone() { ! visible "$1"; }
 running() { kill -0 "$app" 2>/dev/null; }
 # A visible window of the program other than those named: the tray icon, the menu.
 other_window() {
-  local id
   for id in $(xdotool search --onlyvisible --classname chromell 2>/dev/null); do
     [[ " $* " != *" $id "* ]] && echo "$id" && return 0
   done
   return 1
 }
-off_taskbar() {
-  local state
-  state=$(xprop -id "$1" _NET_WM_STATE)
-  [[ $state == *_NET_WM_STATE_SKIP_TASKBAR* && $state == *_NET_WM_STATE_SKIP_PAGER* ]]
-}
+off_taskbar() { [[ $(xprop -id "$1" _NET_WM_STATE) =~ SKIP_TASKBAR.*SKIP_PAGER|SKIP_PAGER.*SKIP_TASKBAR ]]; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 & pids+=($!)
 wait_for "the X server" test -s "$work/display"
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
+openbox >"$work/openbox.log" 2>&1 & pids+=($!)
 # trayer's panel may never be mapped unless the window manager is up first.
 wait_for "the window manager" xdotool get_desktop
 trayer --edge bottom --align right --widthtype request --height 32 \
-  --SetDockType true --SetPartialStrut false >"$work/trayer.log" 2>&1 &
-pids+=($!)
+  --SetDockType true --SetPartialStrut false >"$work/trayer.log" 2>&1 & pids+=($!)
 wait_for "the tray" bash -c 'xdotool search --onlyvisible --name "^panel$" >/dev/null'
 
-"$program" >"$work/chromell.log" 2>&1 &
-app=$!
+"$program" >"$work/chromell.log" 2>&1 & app=$!
 pids+=("$app")
 wait_for "the main window" visible Chromell
 main=$(window_titled Chromell)
@@ -109,7 +98,5 @@ running || fail "the program ended while About was still open"
 
 xdotool windowactivate --sync "$(window_titled About)" key --clearmodifiers alt+F4
 wait_for "the program to end" eval '! running'
-wait "$app"
-status=$?
-[[ $status -eq 0 ]] || fail "chromell exited with status $status"
+wait "$app" || fail "chromell exited with status $?"
 echo PASS
