@@ -6,6 +6,7 @@
 #include "app/preview_box.h"
 #include "app/screen_fit.h"
 #include "app/swatch.h"
+#include "bridge/testing/window_tree.h"
 #include "preview/qt/qt_color.h"
 #include "tests/app/modal_watcher.h"
 #include "tests/bridge/messenger_layouts.h"
@@ -288,12 +289,11 @@ private slots:
     // Chat delivery's errors reach the caller, the IM delivery's do not.
     void sendOperationsDeliverTheOutputBoxsText() {
         auto desktop = std::make_shared<Module1::WindowTree>();
-        const auto chat = Module1::Layouts::AddChatWindow(*desktop);
-        Module1::Layouts::AddImWindow(*desktop);
+        const auto windows = desktop->AddWindows(MessengerLayouts::kMessenger);
         form->SetWindowService(desktop);
         FadeIt(QStringLiteral("hi"));
         form->SendOutputToChat();
-        QCOMPARE(QString::fromStdString(desktop->TextOf(chat.entry)), Output());
+        QCOMPARE(QString::fromStdString(desktop->TextOf(windows.at("chat.entry"))), Output());
         desktop->Hang();
         QVERIFY_THROWS_EXCEPTION(Module1::NotAnswering, form->SendOutputToChat());
         form->SendOutputToIm();
