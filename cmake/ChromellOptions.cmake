@@ -27,6 +27,10 @@ if(CHROMELL_MINGW_CXX AND NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
 endif()
 option(CHROMELL_WINDOWS_E2E "Cross-build the Windows programs and test them under Wine"
        ${_chromell_e2e_default})
+add_feature_info("Windows build and its Wine test" CHROMELL_WINDOWS_E2E
+  "chromell-send.exe cross-built with MinGW-w64 (x86_64-w64-mingw32-g++-posix) and run under Wine")
+add_feature_info("Tests" CHROMELL_BUILD_TESTS "the GoogleTest and Qt Test suites (libgtest-dev)")
+add_feature_info("Benchmarks" CHROMELL_BUILD_BENCH "Google Benchmark programs (libbenchmark-dev)")
 
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
   set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)

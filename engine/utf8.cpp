@@ -1,6 +1,7 @@
 #include "engine/utf8.h"
 
 #include "engine/ascii_blocks.h"
+#include "engine/base/utf16.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -65,13 +66,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
             }
             return std::nullopt;
         }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            *dst++ = static_cast<char16_t>(0xD800 + (code >> 10));
-            *dst++ = static_cast<char16_t>(0xDC00 + (code & 0x3FFu));
-        } else {
-            *dst++ = static_cast<char16_t>(code);
-        }
+        dst = WriteCodePoint(code, dst);
         at += length;
     }
     out.resize(static_cast<std::size_t>(dst - out.data()));
@@ -115,9 +110,9 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
                 *dst++ = static_cast<char>(0xC0 | (code >> 6));
                 *dst++ = static_cast<char>(0x80 | (code & 0x3F));
             } else {
-                if (code >= 0xD800 && code <= 0xDFFF) {
-                    const bool pair =
-                        code <= 0xDBFF && at < size && src[at] >= 0xDC00 && src[at] <= 0xDFFF;
+                if (IsSurrogate(static_cast<char16_t>(code))) {
+                    const bool pair = IsHighSurrogate(static_cast<char16_t>(code)) && at < size &&
+                                      IsLowSurrogate(src[at]);
                     code =
                         pair ? 0x10000 + ((code - 0xD800) << 10) + (src[at++] - 0xDC00u) : 0xFFFD;
                 }

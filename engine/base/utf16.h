@@ -36,4 +36,17 @@ constexpr char32_t CodePointAt(std::u16string_view text, std::size_t at) {
     return text[at];
 }
 
+// Writes the code point (at most U+10FFFF) as one unit or a surrogate pair
+// and returns the position after it.
+constexpr char16_t* WriteCodePoint(char32_t code, char16_t* out) {
+    if (code < 0x10000) {
+        *out++ = static_cast<char16_t>(code);
+        return out;
+    }
+    code -= 0x10000;
+    *out++ = static_cast<char16_t>(0xD800 + (code >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    return out;
+}
+
 } // namespace VexoFade

@@ -29,21 +29,13 @@ char32_t SimpleLowercaseBeyondAscii(char32_t code) {
 
 namespace {
 
-void AppendCodePoint(std::u16string& out, char32_t code) {
-    if (code < 0x10000) {
-        out.push_back(static_cast<char16_t>(code));
-    } else {
-        out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-    }
-}
-
 // The general way, for a text in which some mapping changes the length.
 std::u16string LowerByCodePoints(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + 1);
     for (std::size_t at = 0; at < text.size(); at += CodePointLength(text, at)) {
-        AppendCodePoint(out, SimpleLowercase(CodePointAt(text, at)));
+        char16_t units[2];
+        out.append(units, WriteCodePoint(SimpleLowercase(CodePointAt(text, at)), units));
     }
     return out;
 }
@@ -66,12 +58,7 @@ std::u16string ToLowerSimple(std::u16string_view text) {
         if ((lower < 0x10000 ? 1U : 2U) != length) {
             return LowerByCodePoints(text);
         }
-        if (length == 1) {
-            out[at] = static_cast<char16_t>(lower);
-        } else {
-            out[at] = static_cast<char16_t>(0xD800 + ((lower - 0x10000) >> 10));
-            out[at + 1] = static_cast<char16_t>(0xDC00 + ((lower - 0x10000) & 0x3FF));
-        }
+        WriteCodePoint(lower, out.data() + at);
         at += length;
     }
     return out;
