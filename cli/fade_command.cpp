@@ -22,7 +22,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 enum Option { kColors, kWave, kFormat, kBlend, kPerLine, kMarkup, kPreview, kHelp, kVersion };
 
-constexpr std::array<OptionSpec, 9> kOptions{{
+constexpr std::array<OptionDef, 9> kOptions{{
     {kColors, 'c', "colors", "C1,C2,..."},
     {kWave, 'w', "wave", ""},
     {kFormat, 0, "format", "FORMAT"},

@@ -5,14 +5,14 @@
 namespace Chromell {
 namespace {
 
-const OptionSpec* FindLong(std::span<const OptionSpec> specs, std::string_view name) {
-    const auto it = std::ranges::find(specs, name, &OptionSpec::longName);
-    return it == specs.end() ? nullptr : &*it;
+const OptionDef* FindLong(std::span<const OptionDef> defs, std::string_view name) {
+    const auto it = std::ranges::find(defs, name, &OptionDef::longName);
+    return it == defs.end() ? nullptr : &*it;
 }
 
-const OptionSpec* FindShort(std::span<const OptionSpec> specs, char name) {
-    const auto it = std::ranges::find(specs, name, &OptionSpec::shortName);
-    return it == specs.end() || name == 0 ? nullptr : &*it;
+const OptionDef* FindShort(std::span<const OptionDef> defs, char name) {
+    const auto it = std::ranges::find(defs, name, &OptionDef::shortName);
+    return it == defs.end() || name == 0 ? nullptr : &*it;
 }
 
 std::string Quoted(std::string_view text) {
@@ -23,7 +23,7 @@ std::string Quoted(std::string_view text) {
 
 } // namespace
 
-std::optional<ParsedArguments> ParseOptions(std::span<const OptionSpec> specs,
+std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
                                             std::span<const std::string_view> args,
                                             std::string& error) {
     ParsedArguments parsed;
@@ -41,13 +41,13 @@ std::optional<ParsedArguments> ParseOptions(std::span<const OptionSpec> specs,
         if (arg.starts_with("--")) {
             const std::size_t equals = arg.find('=');
             const std::string_view name = arg.substr(0, equals);
-            const OptionSpec* spec = FindLong(specs, name.substr(2));
-            if (spec == nullptr) {
+            const OptionDef* def = FindLong(defs, name.substr(2));
+            if (def == nullptr) {
                 error = "unknown option " + Quoted(name);
                 return std::nullopt;
             }
-            ParsedOption option{spec->id, std::string(name), {}};
-            if (spec->valueName.empty()) {
+            ParsedOption option{def->id, std::string(name), {}};
+            if (def->valueName.empty()) {
                 if (equals != std::string_view::npos) {
                     error = option.name + " takes no value";
                     return std::nullopt;
@@ -57,26 +57,26 @@ std::optional<ParsedArguments> ParseOptions(std::span<const OptionSpec> specs,
             } else if (k + 1 < args.size()) {
                 option.value = args[++k];
             } else {
-                error = option.name + " needs a value: " + std::string(spec->valueName);
+                error = option.name + " needs a value: " + std::string(def->valueName);
                 return std::nullopt;
             }
             parsed.options.push_back(std::move(option));
             continue;
         }
         for (std::size_t at = 1; at < arg.size(); ++at) {
-            const OptionSpec* spec = FindShort(specs, arg[at]);
-            if (spec == nullptr) {
+            const OptionDef* def = FindShort(defs, arg[at]);
+            if (def == nullptr) {
                 error = "unknown option " + Quoted(std::string{'-', arg[at]});
                 return std::nullopt;
             }
-            ParsedOption option{spec->id, std::string{'-', arg[at]}, {}};
-            if (!spec->valueName.empty()) {
+            ParsedOption option{def->id, std::string{'-', arg[at]}, {}};
+            if (!def->valueName.empty()) {
                 if (at + 1 < arg.size()) {
                     option.value = arg.substr(at + 1);
                 } else if (k + 1 < args.size()) {
                     option.value = args[++k];
                 } else {
-                    error = option.name + " needs a value: " + std::string(spec->valueName);
+                    error = option.name + " needs a value: " + std::string(def->valueName);
                     return std::nullopt;
                 }
                 parsed.options.push_back(std::move(option));

@@ -10,7 +10,7 @@ namespace Chromell {
 
 // One option a command accepts. `shortName` is 0 for a long-only option;
 // `valueName` is empty for an option that takes no value.
-struct OptionSpec {
+struct OptionDef {
     int id;
     char shortName;
     std::string_view longName;
@@ -36,7 +36,7 @@ struct ParsedArguments {
 // "-" and every argument not starting with "-" is an operand, wherever it
 // stands. On an unknown option or a missing or unexpected value returns
 // nothing and puts a message into `error`.
-std::optional<ParsedArguments> ParseOptions(std::span<const OptionSpec> specs,
+std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
                                             std::span<const std::string_view> args,
                                             std::string& error);
 
