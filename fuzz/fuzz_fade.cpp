@@ -2,10 +2,10 @@
 // hold its invariants and equal the three-stop aim gradient; any gradient must
 // either be written or refused with the documented error.
 #include "engine/base/error.h"
-#include "engine/base/utf16.h"
 #include "engine/fader.h"
 #include "engine/gradient.h"
 #include "engine/hex.h"
+#include "engine/unicode/grapheme.h"
 
 #include <array>
 #include <cstdlib>
@@ -65,11 +65,8 @@ void FuzzThreeColors(FuzzedDataProvider& input) {
 
     // Every unit is a colour tag, maybe a wave tag, then text; with "<", ">"
     // and "&" escaped, the markup's "<" are exactly the tags'.
-    std::size_t units = 0;
+    const std::size_t units = CountGraphemes(text);
     std::size_t opens = 0;
-    for (std::size_t at = 0; at < text.size(); at += CodePointLength(text, at)) {
-        ++units;
-    }
     for (const char16_t c : markup) {
         opens += c == u'<' ? 1U : 0U;
     }
