@@ -27,7 +27,23 @@ std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
                                             std::span<const std::string_view> args,
                                             std::string& error) {
     ParsedArguments parsed;
-    for (std::size_t k = 0; k < args.size(); ++k) {
+    std::size_t k = 0;
+    // Gives the option its value, attached to it ("-cRED", "--colors=RED") or
+    // else the next argument, and keeps it.
+    const auto takeValue = [&](ParsedOption option, const OptionDef& def,
+                               std::optional<std::string_view> attached) {
+        if (attached) {
+            option.value = *attached;
+        } else if (k + 1 < args.size()) {
+            option.value = args[++k];
+        } else {
+            error = option.name + " needs a value: " + std::string(def.valueName);
+            return false;
+        }
+        parsed.options.push_back(std::move(option));
+        return true;
+    };
+    for (; k < args.size(); ++k) {
         const std::string_view arg = args[k];
         if (arg == "--") {
             const auto rest = args.subspan(k + 1);
@@ -47,20 +63,18 @@ std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
                 return std::nullopt;
             }
             ParsedOption option{def->id, std::string(name), {}};
+            const bool hasValue = equals != std::string_view::npos;
             if (def->valueName.empty()) {
-                if (equals != std::string_view::npos) {
+                if (hasValue) {
                     error = option.name + " takes no value";
                     return std::nullopt;
                 }
-            } else if (equals != std::string_view::npos) {
-                option.value = arg.substr(equals + 1);
-            } else if (k + 1 < args.size()) {
-                option.value = args[++k];
-            } else {
-                error = option.name + " needs a value: " + std::string(def->valueName);
+                parsed.options.push_back(std::move(option));
+            } else if (!takeValue(std::move(option), *def,
+                                  hasValue ? std::optional(arg.substr(equals + 1))
+                                           : std::nullopt)) {
                 return std::nullopt;
             }
-            parsed.options.push_back(std::move(option));
             continue;
         }
         for (std::size_t at = 1; at < arg.size(); ++at) {
@@ -71,15 +85,11 @@ std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
             }
             ParsedOption option{def->id, std::string{'-', arg[at]}, {}};
             if (!def->valueName.empty()) {
-                if (at + 1 < arg.size()) {
-                    option.value = arg.substr(at + 1);
-                } else if (k + 1 < args.size()) {
-                    option.value = args[++k];
-                } else {
-                    error = option.name + " needs a value: " + std::string(def->valueName);
+                if (!takeValue(std::move(option), *def,
+                               at + 1 < arg.size() ? std::optional(arg.substr(at + 1))
+                                                   : std::nullopt)) {
                     return std::nullopt;
                 }
-                parsed.options.push_back(std::move(option));
                 break;
             }
             parsed.options.push_back(std::move(option));

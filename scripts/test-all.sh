@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the optimised build with warnings as errors
 # (then clang-tidy over its sources, and its Debian package, built and
-# inspected, not installed), the whole
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# fuzzers.
+# inspected, not installed), the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
