@@ -1,4 +1,4 @@
-#include "app/swatch.h"
+#include "app/qt/swatch.h"
 
 #include "preview/qt/qt_color.h"
 
