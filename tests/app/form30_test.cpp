@@ -1,6 +1,5 @@
 // Drives the main window the way a user would, on Qt's offscreen platform.
 
-#include "app/core/colour_rows.h"
 #include "app/qt/form1.h"
 #include "app/qt/form30.h"
 #include "app/qt/output_box.h"
@@ -113,9 +112,8 @@ private slots:
         const auto swatchesShow = [&](int value) {
             QList<QColor> shown, want;
             for (const char* name : {"color1", "color2", "Color3"}) {
-                want << VexoFade::ToQColor(want.size() == row
-                                               ? static_cast<VexoFade::RgbColor>(value << shift)
-                                               : kSwatchStartColor);
+                want << (want.size() == row ? VexoFade::ToQColor(value << shift)
+                                            : form->palette().color(QPalette::HighlightedText));
                 shown << Child<Swatch>(name)->palette().color(QPalette::Window);
             }
             return shown == want;
