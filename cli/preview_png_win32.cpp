@@ -142,10 +142,11 @@ bool EncodePng(const GdiDrawingSurface& surface, std::vector<char>& png, std::st
         for (UINT y = 0; y < rows; ++y) {
             const std::uint32_t* from = bits + static_cast<std::size_t>(top + y) * width;
             BYTE* to = block.data() + static_cast<std::size_t>(y) * stride;
-            for (UINT x = 0; x < width; ++x) {
-                to[3 * x] = static_cast<BYTE>(from[x]);
-                to[3 * x + 1] = static_cast<BYTE>(from[x] >> 8);
-                to[3 * x + 2] = static_cast<BYTE>(from[x] >> 16);
+            for (std::size_t x = 0; x < width; ++x) {
+                BYTE* pixel = to + 3 * x;
+                pixel[0] = static_cast<BYTE>(from[x]);
+                pixel[1] = static_cast<BYTE>(from[x] >> 8);
+                pixel[2] = static_cast<BYTE>(from[x] >> 16);
             }
         }
         if (FAILED(result = frame->WritePixels(rows, stride, stride * rows, block.data()))) {

@@ -175,17 +175,18 @@ TEST(GdiDrawingSurface, FacesSizesAndClearing) {
     EXPECT_STREQ(surface.font().lfFaceName, L"");
     EXPECT_GT(surface.TextWidth(u"W"), 0.0f);
 
-    // Many faces in one markup: the fonts are recycled, and drawing goes on.
+    // Many faces in one markup: the fonts are recycled, and drawing goes on
+    // in the right font.
     std::u16string faces;
     for (int k = 0; k < 150; ++k) {
         faces += u"<font face=\"f" + std::u16string(1, static_cast<char16_t>(u'A' + k % 26)) +
                  std::u16string(static_cast<std::size_t>(k / 26 + 1), u'a') + u"\">.";
     }
-    VexoFade::RenderMarkupPreview(surface, faces + u"<font face=\"arial\">HHH");
     const auto plain = Render(u"HHH");
-    GdiDrawingSurface again(kBoxWidth, kBoxHeight);
-    VexoFade::RenderMarkupPreview(again, u"HHH");
-    EXPECT_TRUE(Empty(Changed(*plain, again)));
+    GdiDrawingSurface recycled(kBoxWidth, kBoxHeight);
+    VexoFade::RenderMarkupPreview(recycled, faces);
+    VexoFade::RenderMarkupPreview(recycled, u"HHH");
+    EXPECT_TRUE(Empty(Changed(*plain, recycled)));
 
     // Points become pixels at the surface's DPI.
     GdiDrawingSurface doubled(kBoxWidth, kBoxHeight, 192);
