@@ -2,8 +2,8 @@
 
 #include "engine/base/utf16.h"
 #include "engine/unicode/grapheme_break_table.h"
+#include "engine/unicode/paged_runs.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -28,6 +28,12 @@ enum GraphemeBreak : std::uint8_t {
     kLV,
     kLVT,
     kExtendedPictographic,
+    // Indic_Conjunct_Break splits two of the values: Other with InCB=Consonant,
+    // Extend with InCB=Linker, and Extend with no InCB value (kExtend is
+    // InCB=Extend, as is kZWJ).
+    kConsonant,
+    kLinker,
+    kExtendOutsideConjuncts,
 };
 
 constexpr char32_t kHangulFirst = 0xAC00;
@@ -45,39 +51,43 @@ GraphemeBreak BreakProperty(char32_t code) {
     if (code > 0x10FFFF) {
         return kOther;
     }
-    // The last run that starts at or before `code`: at or after the run that
-    // holds the page's first code point, at most the one that holds the next page's.
-    const std::size_t page = code >> GraphemeTable::kPageBits;
-    const auto* first = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page];
-    const auto* last = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page + 1] + 1;
-    const auto* next = std::upper_bound(first, last, (code << 4) | 0xF);
-    return static_cast<GraphemeBreak>(next[-1] & 0xF);
+    return static_cast<GraphemeBreak>(
+        detail::RunValue(GraphemeTable::kRuns, GraphemeTable::kPageFirstRun,
+                         GraphemeTable::kPageBits, GraphemeTable::kValueBits, code));
 }
 
-constexpr std::uint16_t Bit(GraphemeBreak value) {
-    return static_cast<std::uint16_t>(1U << value);
+constexpr std::uint32_t Bit(GraphemeBreak value) {
+    return 1U << value;
 }
+
+// Extend, whatever its InCB value; and what GB9 and GB9a join to anything.
+constexpr std::uint32_t kExtends = Bit(kExtend) | Bit(kLinker) | Bit(kExtendOutsideConjuncts);
+constexpr std::uint32_t kMarks = kExtends | Bit(kZWJ) | Bit(kSpacingMark);
 
 // For each property before a boundary, the properties after it that never
 // break from it by the pair rules alone (GB3, GB6 to GB9b). The rules that
-// look further back, emoji ZWJ sequences (GB11) and flag pairs (GB12, GB13),
-// are checked by the caller; controls (GB4, GB5) join nothing.
-constexpr std::uint16_t kJoinsWith[] = {
-    /* Other */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+// look further back, Indic conjuncts (GB9c), emoji ZWJ sequences (GB11) and
+// flag pairs (GB12, GB13), are checked by the caller; controls (GB4, GB5)
+// join nothing.
+constexpr std::uint32_t kJoinsWith[] = {
+    /* Other */ kMarks,
     /* CR */ Bit(kLF),
     /* LF */ 0,
     /* Control */ 0,
-    /* Extend */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* ZWJ */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* Regional_Indicator */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* Prepend */ static_cast<std::uint16_t>(~(Bit(kCR) | Bit(kLF) | Bit(kControl))),
-    /* SpacingMark */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* L */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kL) | Bit(kV) | Bit(kLV) | Bit(kLVT),
-    /* V */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kV) | Bit(kT),
-    /* T */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kT),
-    /* LV */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kV) | Bit(kT),
-    /* LVT */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kT),
-    /* Extended_Pictographic */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* Extend */ kMarks,
+    /* ZWJ */ kMarks,
+    /* Regional_Indicator */ kMarks,
+    /* Prepend */ ~(Bit(kCR) | Bit(kLF) | Bit(kControl)),
+    /* SpacingMark */ kMarks,
+    /* L */ kMarks | Bit(kL) | Bit(kV) | Bit(kLV) | Bit(kLVT),
+    /* V */ kMarks | Bit(kV) | Bit(kT),
+    /* T */ kMarks | Bit(kT),
+    /* LV */ kMarks | Bit(kV) | Bit(kT),
+    /* LVT */ kMarks | Bit(kT),
+    /* Extended_Pictographic */ kMarks,
+    /* Consonant */ kMarks,
+    /* Linker */ kMarks,
+    /* ExtendOutsideConjuncts */ kMarks,
 };
 
 } // namespace
@@ -90,18 +100,27 @@ std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) 
     // An Extended_Pictographic followed by Extend only, then (at the ZWJ) ...
     bool pictographic = before == kExtendedPictographic;
     bool pictographicZwj = false;
+    // A consonant followed by InCB Extend and Linker only, then (once a linker
+    // came) a consonant joins it.
+    bool consonant = before == kConsonant;
+    bool linked = false;
     // Regional indicators in a row up to the boundary; an odd count joins the next.
     std::size_t indicators = before == kRegionalIndicator ? 1 : 0;
     while (end < text.size()) {
         const GraphemeBreak after = BreakProperty(CodePointAt(text, end));
         const bool joins = (kJoinsWith[before] & Bit(after)) != 0 ||
                            (pictographicZwj && after == kExtendedPictographic) ||
+                           (linked && after == kConsonant) ||
                            (after == kRegionalIndicator && indicators % 2 == 1);
         if (!joins) {
             break;
         }
         pictographicZwj = pictographic && after == kZWJ;
-        pictographic = after == kExtendedPictographic || (pictographic && after == kExtend);
+        pictographic =
+            after == kExtendedPictographic || (pictographic && (Bit(after) & kExtends) != 0);
+        linked = consonant && (after == kLinker || (linked && (after == kExtend || after == kZWJ)));
+        consonant = after == kConsonant ||
+                    (consonant && (after == kLinker || after == kExtend || after == kZWJ));
         indicators = after == kRegionalIndicator ? indicators + 1 : 0;
         before = after;
         end += CodePointLength(text, end);
