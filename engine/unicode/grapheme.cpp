@@ -4,8 +4,10 @@
 #include "engine/unicode/grapheme_break_table.h"
 #include "engine/unicode/paged_runs.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace VexoFade {
 namespace {
@@ -89,6 +91,60 @@ constexpr std::uint32_t kJoinsWith[] = {
     /* Linker */ kMarks,
     /* ExtendOutsideConjuncts */ kMarks,
 };
+constexpr std::size_t kPropertyCount = std::size(kJoinsWith);
+
+// What those rules need to know of the code points before a boundary. Each
+// run starts at one kind of code point, so one of these describes it.
+enum Run : std::uint8_t {
+    kNoRun,
+    kPictographic,    // Extended_Pictographic Extend*
+    kPictographicZwj, // ... ZWJ: an Extended_Pictographic joins (GB11)
+    kConsonantRun,    // InCB Consonant, then InCB Extend or ZWJ
+    kLinkedConsonant, // ... with an InCB Linker among them: a Consonant joins (GB9c)
+    kOddIndicators,   // an odd number of Regional_Indicators: one more joins (GB12, GB13)
+    kRunCount,
+};
+
+constexpr std::uint32_t kJoinsAfterRun[kRunCount] = {
+    0, 0, Bit(kExtendedPictographic), 0, Bit(kConsonant), Bit(kRegionalIndicator),
+};
+
+constexpr Run NextRun(Run run, GraphemeBreak after) {
+    switch (after) {
+    case kExtendedPictographic:
+        return kPictographic;
+    case kConsonant:
+        return kConsonantRun;
+    case kRegionalIndicator:
+        return run == kOddIndicators ? kNoRun : kOddIndicators;
+    case kLinker:
+        return run == kConsonantRun || run == kLinkedConsonant ? kLinkedConsonant
+               : run == kPictographic                          ? kPictographic
+                                                               : kNoRun;
+    case kExtend:
+        return run == kPictographic || run == kConsonantRun || run == kLinkedConsonant ? run
+                                                                                       : kNoRun;
+    case kExtendOutsideConjuncts:
+        return run == kPictographic ? kPictographic : kNoRun;
+    case kZWJ:
+        return run == kPictographic                              ? kPictographicZwj
+               : run == kConsonantRun || run == kLinkedConsonant ? run
+                                                                 : kNoRun;
+    default:
+        return kNoRun;
+    }
+}
+
+// NextRun as a table, so that the loop takes one load per code point.
+constexpr auto kNextRun = [] {
+    std::array<std::array<Run, kRunCount>, kPropertyCount> next{};
+    for (std::size_t after = 0; after < kPropertyCount; ++after) {
+        for (std::size_t run = 0; run < kRunCount; ++run) {
+            next[after][run] = NextRun(static_cast<Run>(run), static_cast<GraphemeBreak>(after));
+        }
+    }
+    return next;
+}();
 
 } // namespace
 
@@ -97,31 +153,13 @@ namespace detail {
 std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) {
     std::size_t end = at + CodePointLength(text, at);
     GraphemeBreak before = BreakProperty(CodePointAt(text, at));
-    // An Extended_Pictographic followed by Extend only, then (at the ZWJ) ...
-    bool pictographic = before == kExtendedPictographic;
-    bool pictographicZwj = false;
-    // A consonant followed by InCB Extend and Linker only, then (once a linker
-    // came) a consonant joins it.
-    bool consonant = before == kConsonant;
-    bool linked = false;
-    // Regional indicators in a row up to the boundary; an odd count joins the next.
-    std::size_t indicators = before == kRegionalIndicator ? 1 : 0;
+    Run run = kNextRun[before][kNoRun];
     while (end < text.size()) {
         const GraphemeBreak after = BreakProperty(CodePointAt(text, end));
-        const bool joins = (kJoinsWith[before] & Bit(after)) != 0 ||
-                           (pictographicZwj && after == kExtendedPictographic) ||
-                           (linked && after == kConsonant) ||
-                           (after == kRegionalIndicator && indicators % 2 == 1);
-        if (!joins) {
+        if (((kJoinsWith[before] | kJoinsAfterRun[run]) & Bit(after)) == 0) {
             break;
         }
-        pictographicZwj = pictographic && after == kZWJ;
-        pictographic =
-            after == kExtendedPictographic || (pictographic && (Bit(after) & kExtends) != 0);
-        linked = consonant && (after == kLinker || (linked && (after == kExtend || after == kZWJ)));
-        consonant = after == kConsonant ||
-                    (consonant && (after == kLinker || after == kExtend || after == kZWJ));
-        indicators = after == kRegionalIndicator ? indicators + 1 : 0;
+        run = kNextRun[after][run];
         before = after;
         end += CodePointLength(text, end);
     }
