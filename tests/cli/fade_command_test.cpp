@@ -26,7 +26,8 @@ std::string Describe(std::vector<std::string_view> args) {
     const auto& o = line->options;
     return std::to_string(line->stops.size()) + (o.wave ? " wave" : "") + " " +
            std::string(FormatName(o.format)) + (o.blend == VexoFade::Blend::Oklab ? " oklab" : "") +
-           (o.perLine ? " per-line" : "") + (line->markup ? " markup" : "") +
+           (o.perLine ? " per-line" : "") + (o.columns ? " columns" : "") +
+           (line->markup ? " markup" : "") +
            (line->previewPath ? " png=" + *line->previewPath : "") + " [" +
            line->text.value_or("stdin") + "]";
 }
@@ -59,6 +60,8 @@ TEST(FadeCommandLine, ParsesAsGetoptDoes) {
         {{"--format=bbcode", "-p", "a.png"}, "--preview draws"},
         {{"-m", "--wave"}, "--wave has no effect with --markup"},
         {{"--per-line", "-m"}, "--per-line has no effect"},
+        {{"--columns", "--format=ansi"}, "3 ansi columns [stdin]"},
+        {{"--columns", "--per-line"}, "exclude each other"},
     };
     for (const auto& c : cases) {
         const std::string description = Describe(c.args);
@@ -88,7 +91,7 @@ TEST(FadeCommand, EveryFormatNameReachesTheFader) {
     const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 0, 255}};
     for (const auto& [name, format] : names) {
         const Outcome run =
-            RunWith({"--format", name, "--blend=oklab", "--per-line", "-c#f00,#00f"}, "ab\ncd\n");
+            RunWith({"--format", name, "--blend=oklab", "--per-line", "-c#f00,#00f"}, "ab\ncd");
         std::string expected;
         VexoFade::AppendUtf8(
             VexoFade::FadeGradient(stops, u"ab\ncd", {format, VexoFade::Blend::Oklab, false, true}),
@@ -140,6 +143,17 @@ TEST(FadeCommand, TextsThatCannotBeFadedExitOneAndWriteNothing) {
         EXPECT_EQ(run.err.rfind("chromell-fade: ", 0), 0u) << run.err;
     }
     EXPECT_EQ(RunWith({}, std::string(32767, 'a') + "\n").status, 0);
+    // The limit is the messenger's: the other formats take any length.
+    const Outcome html = RunWith({"--format=html"}, std::string(40000, 'a'));
+    EXPECT_EQ(html.status, 0);
+    EXPECT_EQ(html.out.size(), 40000u * 36 + 43) << html.err;
+    // Per line, the lines before a bad byte are out; its offset counts from
+    // the first byte of the input.
+    const Outcome bad = RunWith({"--format=bbcode", "--per-line"}, "\xEF\xBB\xBF"
+                                                                   "a\nb\xC3");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "[color=#0000ff]a[/color]\n");
+    EXPECT_NE(bad.err.find("offset 6 of the input"), std::string::npos) << bad.err;
 }
 
 TEST(FadeCommand, WriteFailuresNameTheReasonAndExitOne) {
@@ -155,9 +169,10 @@ TEST(FadeCommand, WriteFailuresNameTheReasonAndExitOne) {
         ASSERT_NE(sink.file, nullptr);
         for (const std::string_view arg : {"x", "--help", "--version"}) {
             std::istringstream in;
+            StreamInput source(in);
             std::ostringstream err;
             FileOutput out(sink.file);
-            EXPECT_EQ(RunFadeCommand({&arg, 1}, {in, out, err}), 1) << arg;
+            EXPECT_EQ(RunFadeCommand({&arg, 1}, {source, out, err}), 1) << arg;
             EXPECT_NE(err.str().find(std::strerror(sink.reason)), std::string::npos) << err.str();
         }
         std::fclose(sink.file);
