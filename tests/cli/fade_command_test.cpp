@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace Chromell {
@@ -177,6 +179,52 @@ TEST(FadeCommand, WriteFailuresNameTheReasonAndExitOne) {
         }
         std::fclose(sink.file);
     }
+}
+
+// The real program on a pipe, per line: a line ended by CR is out while the
+// input is still open, and the LF that follows it is part of that break.
+TEST(FadeProgram, WritesEachLineAsSoonAsItHasEnded) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int in[2], out[2];
+    ASSERT_EQ(pipe(in), 0);
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        for (const int fd : {in[0], in[1], out[0], out[1]}) {
+            close(fd);
+        }
+        execl(CHROMELL_FADE_PROGRAM, "chromell-fade", "--format=ansi", "--per-line", "-cred,blue",
+              nullptr);
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    // Reads until `end` has come, for at most ten seconds.
+    const auto readUntil = [&](std::string_view end) {
+        std::string got;
+        while (!got.ends_with(end)) {
+            pollfd ready{out[0], POLLIN, 0};
+            char buffer[256];
+            const ssize_t n = poll(&ready, 1, 10000) == 1 ? read(out[0], buffer, sizeof buffer) : 0;
+            if (n <= 0) {
+                break;
+            }
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    };
+    ASSERT_EQ(write(in[1], "ab\r", 3), 3);
+    EXPECT_EQ(readUntil("\r"), "\x1b[38;2;128;0;128ma\x1b[38;2;0;0;255mb\x1b[0m\r");
+    ASSERT_EQ(write(in[1], "\nc", 2), 2);
+    close(in[1]);
+    EXPECT_EQ(readUntil("\x1b[0m\n"), "\n\x1b[38;2;0;0;255mc\x1b[0m\n");
+    close(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 } // namespace
