@@ -1,9 +1,10 @@
 // Any bytes become a UTF-16 text, lone surrogates and all; segmenting it
 // must end every cluster on a code-point boundary, cover the text exactly and
-// agree with the count.
+// agree with the count, and every cluster is 0 to 2 columns wide.
 #include "engine/base/utf16.h"
 #include "engine/unicode/case.h"
 #include "engine/unicode/grapheme.h"
+#include "engine/unicode/width.h"
 
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -37,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(length >= 1 && length <= text.size() - at);
         at += length;
         Check(at == text.size() || !IsSurrogatePair(text, at - 1));
+        Check(ClusterWidth(std::u16string_view(text).substr(at - length, length)) <= 2);
         ++count;
     }
     Check(CountGraphemes(text) == count);

@@ -2,10 +2,12 @@
 
 #include "engine/base/utf16.h"
 #include "engine/unicode/grapheme_break_table.h"
+#include "engine/unicode/paged_runs.h"
 
-#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace VexoFade {
 namespace {
@@ -28,6 +30,12 @@ enum GraphemeBreak : std::uint8_t {
     kLV,
     kLVT,
     kExtendedPictographic,
+    // Indic_Conjunct_Break splits two of the values: Other with InCB=Consonant,
+    // Extend with InCB=Linker, and Extend with no InCB value (kExtend is
+    // InCB=Extend, as is kZWJ).
+    kConsonant,
+    kLinker,
+    kExtendOutsideConjuncts,
 };
 
 constexpr char32_t kHangulFirst = 0xAC00;
@@ -45,40 +53,98 @@ GraphemeBreak BreakProperty(char32_t code) {
     if (code > 0x10FFFF) {
         return kOther;
     }
-    // The last run that starts at or before `code`: at or after the run that
-    // holds the page's first code point, at most the one that holds the next page's.
-    const std::size_t page = code >> GraphemeTable::kPageBits;
-    const auto* first = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page];
-    const auto* last = GraphemeTable::kRuns.data() + GraphemeTable::kPageFirstRun[page + 1] + 1;
-    const auto* next = std::upper_bound(first, last, (code << 4) | 0xF);
-    return static_cast<GraphemeBreak>(next[-1] & 0xF);
+    return static_cast<GraphemeBreak>(
+        detail::RunValue(GraphemeTable::kRuns, GraphemeTable::kPageFirstRun,
+                         GraphemeTable::kPageBits, GraphemeTable::kValueBits, code));
 }
 
-constexpr std::uint16_t Bit(GraphemeBreak value) {
-    return static_cast<std::uint16_t>(1U << value);
+constexpr std::uint32_t Bit(GraphemeBreak value) {
+    return 1U << value;
 }
+
+// Extend, whatever its InCB value; and what GB9 and GB9a join to anything.
+constexpr std::uint32_t kExtends = Bit(kExtend) | Bit(kLinker) | Bit(kExtendOutsideConjuncts);
+constexpr std::uint32_t kMarks = kExtends | Bit(kZWJ) | Bit(kSpacingMark);
 
 // For each property before a boundary, the properties after it that never
 // break from it by the pair rules alone (GB3, GB6 to GB9b). The rules that
-// look further back, emoji ZWJ sequences (GB11) and flag pairs (GB12, GB13),
-// are checked by the caller; controls (GB4, GB5) join nothing.
-constexpr std::uint16_t kJoinsWith[] = {
-    /* Other */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+// look further back, Indic conjuncts (GB9c), emoji ZWJ sequences (GB11) and
+// flag pairs (GB12, GB13), are checked by the caller; controls (GB4, GB5)
+// join nothing.
+constexpr std::uint32_t kJoinsWith[] = {
+    /* Other */ kMarks,
     /* CR */ Bit(kLF),
     /* LF */ 0,
     /* Control */ 0,
-    /* Extend */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* ZWJ */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* Regional_Indicator */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* Prepend */ static_cast<std::uint16_t>(~(Bit(kCR) | Bit(kLF) | Bit(kControl))),
-    /* SpacingMark */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
-    /* L */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kL) | Bit(kV) | Bit(kLV) | Bit(kLVT),
-    /* V */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kV) | Bit(kT),
-    /* T */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kT),
-    /* LV */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kV) | Bit(kT),
-    /* LVT */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark) | Bit(kT),
-    /* Extended_Pictographic */ Bit(kExtend) | Bit(kZWJ) | Bit(kSpacingMark),
+    /* Extend */ kMarks,
+    /* ZWJ */ kMarks,
+    /* Regional_Indicator */ kMarks,
+    /* Prepend */ ~(Bit(kCR) | Bit(kLF) | Bit(kControl)),
+    /* SpacingMark */ kMarks,
+    /* L */ kMarks | Bit(kL) | Bit(kV) | Bit(kLV) | Bit(kLVT),
+    /* V */ kMarks | Bit(kV) | Bit(kT),
+    /* T */ kMarks | Bit(kT),
+    /* LV */ kMarks | Bit(kV) | Bit(kT),
+    /* LVT */ kMarks | Bit(kT),
+    /* Extended_Pictographic */ kMarks,
+    /* Consonant */ kMarks,
+    /* Linker */ kMarks,
+    /* ExtendOutsideConjuncts */ kMarks,
 };
+constexpr std::size_t kPropertyCount = std::size(kJoinsWith);
+
+// What those rules need to know of the code points before a boundary. Each
+// run starts at one kind of code point, so one of these describes it.
+enum Run : std::uint8_t {
+    kNoRun,
+    kPictographic,    // Extended_Pictographic Extend*
+    kPictographicZwj, // ... ZWJ: an Extended_Pictographic joins (GB11)
+    kConsonantRun,    // InCB Consonant, then InCB Extend or ZWJ
+    kLinkedConsonant, // ... with an InCB Linker among them: a Consonant joins (GB9c)
+    kOddIndicators,   // an odd number of Regional_Indicators: one more joins (GB12, GB13)
+    kRunCount,
+};
+
+constexpr std::uint32_t kJoinsAfterRun[kRunCount] = {
+    0, 0, Bit(kExtendedPictographic), 0, Bit(kConsonant), Bit(kRegionalIndicator),
+};
+
+constexpr Run NextRun(Run run, GraphemeBreak after) {
+    switch (after) {
+    case kExtendedPictographic:
+        return kPictographic;
+    case kConsonant:
+        return kConsonantRun;
+    case kRegionalIndicator:
+        return run == kOddIndicators ? kNoRun : kOddIndicators;
+    case kLinker:
+        return run == kConsonantRun || run == kLinkedConsonant ? kLinkedConsonant
+               : run == kPictographic                          ? kPictographic
+                                                               : kNoRun;
+    case kExtend:
+        return run == kPictographic || run == kConsonantRun || run == kLinkedConsonant ? run
+                                                                                       : kNoRun;
+    case kExtendOutsideConjuncts:
+        return run == kPictographic ? kPictographic : kNoRun;
+    case kZWJ:
+        return run == kPictographic                              ? kPictographicZwj
+               : run == kConsonantRun || run == kLinkedConsonant ? run
+                                                                 : kNoRun;
+    default:
+        return kNoRun;
+    }
+}
+
+// NextRun as a table, so that the loop takes one load per code point.
+constexpr auto kNextRun = [] {
+    std::array<std::array<Run, kRunCount>, kPropertyCount> next{};
+    for (std::size_t after = 0; after < kPropertyCount; ++after) {
+        for (std::size_t run = 0; run < kRunCount; ++run) {
+            next[after][run] = NextRun(static_cast<Run>(run), static_cast<GraphemeBreak>(after));
+        }
+    }
+    return next;
+}();
 
 } // namespace
 
@@ -87,22 +153,13 @@ namespace detail {
 std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) {
     std::size_t end = at + CodePointLength(text, at);
     GraphemeBreak before = BreakProperty(CodePointAt(text, at));
-    // An Extended_Pictographic followed by Extend only, then (at the ZWJ) ...
-    bool pictographic = before == kExtendedPictographic;
-    bool pictographicZwj = false;
-    // Regional indicators in a row up to the boundary; an odd count joins the next.
-    std::size_t indicators = before == kRegionalIndicator ? 1 : 0;
+    Run run = kNextRun[before][kNoRun];
     while (end < text.size()) {
         const GraphemeBreak after = BreakProperty(CodePointAt(text, end));
-        const bool joins = (kJoinsWith[before] & Bit(after)) != 0 ||
-                           (pictographicZwj && after == kExtendedPictographic) ||
-                           (after == kRegionalIndicator && indicators % 2 == 1);
-        if (!joins) {
+        if (((kJoinsWith[before] | kJoinsAfterRun[run]) & Bit(after)) == 0) {
             break;
         }
-        pictographicZwj = pictographic && after == kZWJ;
-        pictographic = after == kExtendedPictographic || (pictographic && after == kExtend);
-        indicators = after == kRegionalIndicator ? indicators + 1 : 0;
+        run = kNextRun[after][run];
         before = after;
         end += CodePointLength(text, end);
     }
