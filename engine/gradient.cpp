@@ -1,11 +1,11 @@
 #include "engine/gradient.h"
 
 #include "engine/base/error.h"
-#include "engine/display_width.h"
 #include "engine/fader.h"
 #include "engine/markup_writer.h"
 #include "engine/oklab.h"
 #include "engine/unicode/grapheme.h"
+#include "engine/unicode/width.h"
 
 #include <algorithm>
 #include <string>
@@ -265,7 +265,7 @@ void Scan(std::u16string_view text, Records& records, Totals& totals) {
             continue;
         }
         const std::size_t length = GraphemeLength(text, at);
-        if (length == 1 && !IsLineEnd(c) && (!kColumns || UnitColumns(c) == 1)) {
+        if (length == 1 && !IsLineEnd(c) && (!kColumns || CodePointWidth(c) == 1)) {
             ++run;
             ++at;
             continue;
@@ -282,7 +282,7 @@ void Scan(std::u16string_view text, Records& records, Totals& totals) {
         }
         unsigned width = 1;
         if constexpr (kColumns) {
-            width = c == u'\t' ? Records::kTab : static_cast<unsigned>(ClusterColumns(unit));
+            width = c == u'\t' ? Records::kTab : static_cast<unsigned>(ClusterWidth(unit));
             totals.column =
                 width == Records::kTab ? (totals.column / 8 + 1) * 8 : totals.column + width;
         }
