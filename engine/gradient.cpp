@@ -8,6 +8,7 @@
 #include "engine/unicode/width.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -242,6 +243,18 @@ std::size_t EscapeLength(std::u16string_view text, std::size_t at) {
     return k - at;
 }
 
+// Whether the four units at `units` are all printable ASCII (0x20 to 0x7E).
+bool AllPrintableAscii(const char16_t* units) {
+    std::uint64_t word;
+    std::memcpy(&word, units, sizeof word);
+    constexpr std::uint64_t kLanes = 0x0001000100010001ULL;
+    // A unit under 0x20 borrows into its lane's top bit; 0x7F and above have
+    // a bit in 0xFF80 once 1 is added (no lane under 0x7F carries out).
+    const std::uint64_t low = word - 0x20 * kLanes;
+    const std::uint64_t high = word + kLanes;
+    return ((low | high) & 0xFF80 * kLanes) == 0 && (word & 0xFF80 * kLanes) == 0;
+}
+
 // The first pass over a text that starts at a cluster boundary and ends at
 // one. kEscapes: the terminal formats, which pass escape sequences through.
 template <bool kEscapes, bool kColumns>
@@ -256,6 +269,20 @@ void Scan(std::u16string_view text, Records& records, Totals& totals) {
         }
     };
     for (std::size_t at = 0; at < text.size();) {
+        // Printable ASCII followed by ASCII: a cluster of one unit and one
+        // column. Four units at a time while all are, then one at a time.
+        const std::size_t from = at;
+        while (at + 4 < text.size() && AllPrintableAscii(text.data() + at) && text[at + 4] < 0x80) {
+            at += 4;
+        }
+        while (at + 1 < text.size() && (text[at] | text[at + 1]) < 0x80 && text[at] >= 0x20 &&
+               text[at] != 0x7F) {
+            ++at;
+        }
+        run += at - from;
+        if (at == text.size()) {
+            break;
+        }
         const char16_t c = text[at];
         if (kEscapes && c == kEsc) {
             endRun();
@@ -354,20 +381,20 @@ public:
                 switch (entry.kind) {
                 case Records::kRun:
                     for (const std::size_t end = at + entry.value; at < end; ++at) {
-                        Unit(colour(1), text.substr(at, 1));
+                        Unit(colour(1), {text.data() + at, 1});
                     }
                     break;
                 case Records::kCluster:
-                    Unit(colour(entry.width), text.substr(at, entry.value));
+                    Unit(colour(entry.width), {text.data() + at, entry.value});
                     at += entry.value;
                     break;
                 case Records::kBreak:
-                    Unit(colour(0), text.substr(at, entry.value));
+                    Unit(colour(0), {text.data() + at, entry.value});
                     column = 0;
                     at += entry.value;
                     break;
                 case Records::kEscape:
-                    buffer_.Raw(text.substr(at, entry.value));
+                    buffer_.Raw({text.data() + at, entry.value});
                     writer_.Escaped();
                     at += entry.value;
                     break;
@@ -377,7 +404,7 @@ public:
     }
 
 private:
-    void Unit(Rgb colour, std::u16string_view unit) {
+    CHROMELL_INLINE void Unit(Rgb colour, std::u16string_view unit) {
         if (options_.wave) {
             counter_ = counter_ == 4 ? 1 : counter_ + 1;
         }
@@ -386,8 +413,12 @@ private:
             buffer_.Commit(writer_.Unit(out, colour, unit, counter_));
             return;
         }
-        // A longer unit (a letter with many combining marks) goes through a
-        // buffer of its own.
+        LongUnit(colour, unit);
+    }
+
+    // A longer unit (a letter with many combining marks) goes through a
+    // buffer of its own.
+    [[gnu::noinline]] void LongUnit(Rgb colour, std::u16string_view unit) {
         std::u16string own(Writer::kOverhead + unit.size() * Writer::kEscapeGrowth, u'\0');
         const char16_t* end = writer_.Unit(own.data(), colour, unit, counter_);
         buffer_.Flush();

@@ -47,6 +47,14 @@ inline constexpr std::array<Decimal, 256> kDecimal = [] {
 }();
 
 inline char16_t* Put(char16_t* out, std::u16string_view text) {
+    // Most texts here are a character of a few units: a call to memcpy would
+    // cost more than the copy.
+    if (text.size() <= 4) {
+        for (const char16_t c : text) {
+            *out++ = c;
+        }
+        return out;
+    }
     std::memcpy(out, text.data(), text.size() * sizeof(char16_t));
     return out + text.size();
 }
@@ -122,13 +130,21 @@ struct PlainFrame {
     char16_t* Finish(char16_t* out) const { return out; }
 };
 
+// The gradient's inner loop calls Unit() for every character: it is always
+// inlined there.
+#if defined(__GNUC__)
+#define CHROMELL_INLINE [[gnu::always_inline]] inline
+#else
+#define CHROMELL_INLINE inline
+#endif
+
 // wave: 0 for none, else the step of the cycle 1 to 4 (<sup>, </sup>, <sub>, </sub>).
 template <MarkupFormat F> struct Writer;
 
 template <> struct Writer<MarkupFormat::Aim> : PlainFrame {
     static constexpr std::size_t kOverhead = 27; // "<Font Color=#RRGGBB></sup>" and padding
     static constexpr std::size_t kEscapeGrowth = 5;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
         // ">" and the wave tag, padded to eight units so each copies in one go.
         struct Suffix {
             char16_t units[8];
@@ -163,7 +179,7 @@ template <> struct Writer<MarkupFormat::Html> : PlainFrame {
     char16_t* Finish(char16_t* out) const { return Put(out, u"</span>"); }
     static constexpr std::size_t kOverhead = 46;
     static constexpr std::size_t kEscapeGrowth = 5;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
         if (IsBreak(unit)) {
             return Put(out, u"<br>");
         }
@@ -185,7 +201,7 @@ template <> struct Writer<MarkupFormat::Html> : PlainFrame {
 template <> struct Writer<MarkupFormat::BBCode> : PlainFrame {
     static constexpr std::size_t kOverhead = 23;
     static constexpr std::size_t kEscapeGrowth = 1;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
             return PutUnit(out, unit);
         }
@@ -222,7 +238,7 @@ struct AnsiBase : PlainFrame {
 
 template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
     static constexpr std::size_t kOverhead = 19; // ESC[38;2;255;255;255m
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
             return Break(out, unit);
         }
@@ -240,7 +256,7 @@ template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
 
 template <> struct Writer<MarkupFormat::Ansi256> : AnsiBase {
     static constexpr std::size_t kOverhead = 11; // ESC[38;5;255m
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
             return Break(out, unit);
         }
@@ -267,7 +283,7 @@ private:
 template <> struct Writer<MarkupFormat::MiniMessage> : PlainFrame {
     static constexpr std::size_t kOverhead = 15; // <c:#rrggbb></c>
     static constexpr std::size_t kEscapeGrowth = 2;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
             return PutUnit(out, unit);
         }
