@@ -13,8 +13,7 @@ trap 'rm -rf "$work"' EXIT
 
 # Lines of 45 to 90 characters of English text.
 text() { # megabytes -> file
-  yes 'The quick brown fox jumps over the lazy dog. Pack my box with five dozen jugs.' |
-    head -c $(($1 * 1000000)) >"$2"
+  head -c $(($1 * 1000000)) <(yes 'The quick brown fox jumps over the lazy dog. Pack my box with five dozen jugs.') >"$2"
 }
 text "$big" "$work/big"
 text "$small" "$work/small"
