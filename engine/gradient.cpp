@@ -116,7 +116,7 @@ private:
 // each ending where a unit ends.
 class Buffer {
 public:
-    static constexpr std::size_t kCapacity = 512;
+    static constexpr std::size_t kCapacity = 4096;
 
     explicit Buffer(MarkupSink& sink) : sink_(sink) {}
     Buffer(const Buffer&) = delete;
