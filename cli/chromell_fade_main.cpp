@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     Chromell::ReserveClosedStandardDescriptors();
+    Chromell::UseBinaryOutput();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     Chromell::FileOutput out(stdout);

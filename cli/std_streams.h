@@ -11,6 +11,10 @@ public:
     std::optional<std::size_t> Read(std::span<char> buffer, std::string& error) override;
 };
 
+// Standard output written byte for byte (on Windows not in text mode, which
+// would turn every LF into CR LF, and a CR LF of the text into CR CR LF).
+void UseBinaryOutput();
+
 // Whether standard input is a terminal (someone would type the text).
 bool StandardInputIsTerminal();
 

@@ -20,6 +20,8 @@ std::optional<std::size_t> StandardInput::Read(std::span<char> buffer, std::stri
     }
 }
 
+void UseBinaryOutput() {}
+
 bool StandardInputIsTerminal() {
     return isatty(STDIN_FILENO) == 1;
 }

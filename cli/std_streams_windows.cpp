@@ -1,6 +1,7 @@
 #include "cli/std_streams.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #include <string>
 #include <windows.h>
@@ -19,6 +20,10 @@ std::optional<std::size_t> StandardInput::Read(std::span<char> buffer, std::stri
     }
     error = "system error " + std::to_string(code);
     return std::nullopt;
+}
+
+void UseBinaryOutput() {
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 bool StandardInputIsTerminal() {
