@@ -1,6 +1,7 @@
 // Any bytes become a UTF-16 text, lone surrogates and all; segmenting it
 // must end every cluster on a code-point boundary, cover the text exactly and
-// agree with the count, and every cluster is 0 to 2 columns wide.
+// agree with the count and the list of cluster ends, and every cluster is 0 to
+// 2 columns wide.
 #include "engine/base/utf16.h"
 #include "engine/unicode/case.h"
 #include "engine/unicode/grapheme.h"
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text.push_back(static_cast<char16_t>(bytes[k] | bytes[k + 1] << 8));
     }
 
-    std::size_t count = 0;
+    std::vector<std::size_t> ends;
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t length = GraphemeLength(text, at);
@@ -39,9 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at += length;
         Check(at == text.size() || !IsSurrogatePair(text, at - 1));
         Check(ClusterWidth(std::u16string_view(text).substr(at - length, length)) <= 2);
-        ++count;
+        ends.push_back(at);
     }
-    Check(CountGraphemes(text) == count);
+    Check(CountGraphemes(text) == ends.size());
+    std::vector<std::size_t> found;
+    GraphemeEnds(text, found);
+    Check(found == ends);
     Check(ToLowerSimple(text).size() == text.size());
     return 0;
 }

@@ -32,6 +32,8 @@ all=(
   # The artwork tool (giflib), the Unicode data the segmentation tests read
   # and its table generator checks, static analysis
   libgif-dev unicode-data python3 clang-tidy
+  # A Devanagari font: the preview test draws a conjunct as one glyph run
+  fonts-lohit-deva
 )
 case $group in
   run) packages=("${run[@]}") ;;

@@ -168,8 +168,10 @@ std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) 
 
 } // namespace detail
 
-std::size_t CountGraphemes(std::u16string_view text) {
-    std::size_t count = 0;
+namespace {
+
+// Calls `clusterEnd` with the end of every cluster, in order.
+template <class ClusterEnd> void ForEachCluster(std::u16string_view text, ClusterEnd clusterEnd) {
     std::size_t at = 0;
     while (at < text.size()) {
         // Four ASCII units, none of them CR, and ASCII after them: four
@@ -184,15 +186,28 @@ std::size_t CountGraphemes(std::u16string_view text) {
             const std::uint64_t carriageReturns =
                 ((units ^ (kEachUnit * u'\r')) - kEachUnit) & (kEachUnit << 15);
             if ((units & kHighBits) == 0 && carriageReturns == 0) {
-                count += 4;
-                at += 4;
+                for (int k = 0; k < 4; ++k) {
+                    clusterEnd(++at);
+                }
                 continue;
             }
         }
         at += GraphemeLength(text, at);
-        ++count;
+        clusterEnd(at);
     }
+}
+
+} // namespace
+
+std::size_t CountGraphemes(std::u16string_view text) {
+    std::size_t count = 0;
+    ForEachCluster(text, [&count](std::size_t) { ++count; });
     return count;
+}
+
+void GraphemeEnds(std::u16string_view text, std::vector<std::size_t>& ends) {
+    ends.clear();
+    ForEachCluster(text, [&ends](std::size_t end) { ends.push_back(end); });
 }
 
 } // namespace VexoFade

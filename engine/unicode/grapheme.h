@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace VexoFade {
 
@@ -30,5 +31,10 @@ inline std::size_t GraphemeLength(std::u16string_view text, std::size_t at) {
 
 // Number of clusters in the text.
 std::size_t CountGraphemes(std::u16string_view text);
+
+// The end of every cluster (the position after its last unit), in order, in
+// `ends`, which is cleared first; ends.size() is the cluster count. For a
+// caller that needs the count before it steps: one pass over the text.
+void GraphemeEnds(std::u16string_view text, std::vector<std::size_t>& ends);
 
 } // namespace VexoFade

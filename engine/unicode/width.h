@@ -14,7 +14,8 @@ namespace VexoFade {
 //      code points that are not wide (ZWJ, variation selectors, soft hyphen);
 //   1  everything else: ambiguous (A) widths, unassigned code points outside
 //      the wide blocks, private use, lone surrogates.
-// Values beyond U+10FFFF are 1.
+// Values beyond U+10FFFF are 1. East_Asian_Width is Unicode 16.0's file with
+// the wide code points that 17.0 added (scripts/generate-unicode-tables.py).
 
 namespace detail {
 int CodePointWidthBeyondAscii(char32_t code);

@@ -86,9 +86,11 @@ TEST(Grapheme, SegmentsAndFadesByUnicodesBreakTest) {
     }
     for (const Clusters& clusters : cases) {
         std::u16string text, tagged;
+        std::vector<std::size_t> ends;
         for (const std::u16string& cluster : clusters) {
             text += cluster;
             tagged += u"<Font Color=#000000>" + cluster;
+            ends.push_back(text.size());
         }
         Clusters segmented;
         for (std::size_t at = 0; at < text.size(); at += segmented.back().size()) {
@@ -96,6 +98,9 @@ TEST(Grapheme, SegmentsAndFadesByUnicodesBreakTest) {
         }
         EXPECT_EQ(segmented, clusters);
         EXPECT_EQ(CountGraphemes(text), clusters.size());
+        std::vector<std::size_t> found{42};
+        GraphemeEnds(text, found);
+        EXPECT_EQ(found, ends);
         if (text.find_first_of(u"<>&") == std::u16string::npos) {
             EXPECT_EQ(FadeThreeColors(0, 0, 0, text, kFalse), tagged);
         }

@@ -3,6 +3,7 @@
 #include "preview/render_markup.h"
 #include "tests/support/pixels.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -70,6 +71,31 @@ TEST(QtDrawingSurface, AccentIsDrawnOverItsLetter) {
     EXPECT_LE(accent.bottom(), e.top());
     EXPECT_GE(accent.left(), e.left() - 1);
     EXPECT_LE(accent.right(), e.right() + 1);
+}
+
+// A Devanagari conjunct is one cluster, so the preview hands it to the font whole
+// and the font shapes the conjunct: the ink of printing it in one piece, not that
+// of the half consonant and the next one printed apart.
+TEST(QtDrawingSurface, ConjunctIsShapedAsOneGlyphRun) {
+    if (!QFontDatabase::families().contains("Lohit Devanagari")) {
+        GTEST_SKIP() << "no Devanagari font (fonts-lohit-deva)";
+    }
+    const auto printed = [](std::initializer_list<std::u16string_view> pieces) {
+        QtDrawingSurface surface(kPreviewBox);
+        VexoFade::RenderMarkupPreview(surface, u""); // the preview's font, cleared
+        float x = 2;
+        for (const std::u16string_view piece : pieces) {
+            surface.SetCurrentY(0);
+            surface.SetCurrentX(x);
+            surface.Print(piece);
+            x += surface.TextWidth(piece);
+        }
+        return surface.image();
+    };
+    const std::u16string_view conjunct = u"\u0915\u094D\u0937";
+    const QImage preview = Render(conjunct);
+    EXPECT_EQ(preview, printed({conjunct}));
+    EXPECT_NE(preview, printed({conjunct.substr(0, 2), conjunct.substr(2)}));
 }
 
 TEST(QtDrawingSurface, FacesAndClearing) {
