@@ -338,8 +338,8 @@ public:
     }
     void Flush() { buffer_.Flush(); }
 
-    // A line break outside the gradient; `tail` is the LF of a CR LF whose CR
-    // was written on its own.
+    // A line break outside the gradient (per line); BreakTail() writes the LF
+    // of a CR LF whose CR came at the end of a piece and was written at once.
     void Break(std::u16string_view lineBreak) {
         buffer_.Commit(writer_.Break(buffer_.Reserve(Writer::kFrame + 2), lineBreak));
     }
