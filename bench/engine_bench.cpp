@@ -3,8 +3,11 @@
 #include "engine/fader.h"
 #include "engine/gradient.h"
 #include "engine/replace_text.h"
+#include "engine/utf8.h"
 
 #include <benchmark/benchmark.h>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,6 +43,47 @@ void BM_FadeGradient(benchmark::State& state) {
 BENCHMARK(BM_FadeGradient)
     ->ArgNames({"format", "oklab", "stops"})
     ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}, {3, 16}});
+
+// Counts what a fade writes, and keeps nothing.
+struct CountingSink final : VexoFade::MarkupSink {
+    std::size_t units = 0;
+    void Write(std::u16string_view block) override { units += block.size(); }
+};
+
+// The terminal format over 1,000,000 units of 45-character lines, through a
+// sink: 0 the whole text's gradient, 1 per line, 2 across columns.
+void BM_FadeLines(benchmark::State& state) {
+    std::u16string text = SampleText(1000000);
+    for (std::size_t k = 44; k < text.size(); k += 45) {
+        text[k] = u'\n';
+    }
+    const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    VexoFade::GradientOptions options{VexoFade::MarkupFormat::Ansi};
+    options.perLine = state.range(0) == 1;
+    options.columns = state.range(0) == 2;
+    for (auto _ : state) {
+        CountingSink sink;
+        VexoFade::FadeGradient(stops, text, options, sink);
+        benchmark::DoNotOptimize(sink.units);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_FadeLines)->ArgName("mode")->DenseRange(0, 2);
+
+// bench/data/mixed.txt: Devanagari, Khmer, emoji sequences and accented
+// Latin in equal parts, 32,766 UTF-16 units; aim (0) and ansi (3).
+void BM_FadeMixed(benchmark::State& state) {
+    std::ifstream file(CHROMELL_BENCH_DATA "/mixed.txt", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    const std::u16string text = VexoFade::DecodeUtf8(bytes).value_or(u"");
+    const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    const VexoFade::GradientOptions options{static_cast<VexoFade::MarkupFormat>(state.range(0))};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(VexoFade::FadeGradient(stops, text, options));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_FadeMixed)->ArgName("format")->Arg(0)->Arg(3);
 
 // Every other unit a carriage return: the worst case of the preview's use.
 void BM_ReplaceTextLineBreaks(benchmark::State& state) {

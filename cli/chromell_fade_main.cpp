@@ -9,9 +9,11 @@
 
 int main(int argc, char** argv) {
     Chromell::ReserveClosedStandardDescriptors();
+    Chromell::UseBinaryOutput();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     Chromell::FileOutput out(stdout);
-    return Chromell::RunFadeCommand(
-        args, {std::cin, out, std::cerr, Chromell::StandardInputIsTerminal()});
+    Chromell::StandardInput in;
+    return Chromell::RunFadeCommand(args,
+                                    {in, out, std::cerr, Chromell::StandardInputIsTerminal()});
 }

@@ -1,6 +1,6 @@
 #include "cli/color_args.h"
 
-#include "engine/color_names.h"
+#include "engine/color_parse.h"
 
 namespace Chromell {
 namespace {
@@ -14,19 +14,6 @@ std::string Quoted(std::string_view value, std::string_view remark) {
     return text;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
@@ -35,89 +22,15 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-} // namespace
-
-std::optional<VexoFade::RgbColor> ParseColor(std::string_view text) {
-    if (!text.empty() && text.front() == '#') {
-        text.remove_prefix(1);
-    }
-    if (text.size() != 6) {
-        return std::nullopt;
-    }
-    int channels[3];
-    for (std::size_t k = 0; k < 3; ++k) {
-        const int high = HexValue(text[2 * k]);
-        const int low = HexValue(text[2 * k + 1]);
-        if (high < 0 || low < 0) {
-            return std::nullopt;
-        }
-        channels[k] = high * 16 + low;
-    }
-    return VexoFade::MakeRgb(channels[0], channels[1], channels[2]);
-}
-
-std::optional<std::array<VexoFade::RgbColor, 3>> ParseColorList(std::string_view text,
-                                                                std::string& error) {
-    std::array<VexoFade::RgbColor, 3> colors{};
-    std::size_t count = 0;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', start);
-        const std::string_view item = text.substr(
-            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-        if (count == 3) {
-            error = "expected three colours, got more: " + Quoted(text, "");
-            return std::nullopt;
-        }
-        const auto color = ParseColor(item);
-        if (!color) {
-            error = Quoted(item, " is not a colour; use RRGGBB or #RRGGBB");
-            return std::nullopt;
-        }
-        colors[count++] = *color;
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
-    if (count != 3) {
-        error = "expected three colours separated by commas, got " + std::to_string(count) + ": " +
-                Quoted(text, "");
-        return std::nullopt;
-    }
-    return colors;
-}
-
-std::optional<VexoFade::Rgb> ParseStop(std::string_view text) {
-    if (text.size() == 4 && text.front() == '#') {
-        int channels[3];
-        for (std::size_t k = 0; k < 3; ++k) {
-            channels[k] = HexValue(text[k + 1]);
-            if (channels[k] < 0) {
-                return std::nullopt;
-            }
-        }
-        return VexoFade::Rgb{static_cast<std::uint8_t>(channels[0] * 17),
-                             static_cast<std::uint8_t>(channels[1] * 17),
-                             static_cast<std::uint8_t>(channels[2] * 17)};
-    }
-    if (const auto color = ParseColor(text)) {
-        const auto value = static_cast<std::uint32_t>(*color);
-        return VexoFade::Rgb{static_cast<std::uint8_t>(value & 0xFF),
-                             static_cast<std::uint8_t>((value >> 8) & 0xFF),
-                             static_cast<std::uint8_t>((value >> 16) & 0xFF)};
-    }
-    return VexoFade::FindNamedColor(text);
-}
-
-std::optional<std::vector<VexoFade::Rgb>> ParseStopList(std::string_view text, std::string& error) {
+std::optional<std::vector<VexoFade::Rgb>> ParseCount(std::string_view text, std::size_t least,
+                                                     std::size_t most, std::string& error) {
     std::vector<VexoFade::Rgb> stops;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
         const std::string_view item = TrimBlanks(text.substr(
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        const auto stop = ParseStop(item);
+        const auto stop = VexoFade::ParseColorText(item);
         if (!stop) {
             error =
                 Quoted(item, " is not a colour; use RRGGBB, #RRGGBB, #RGB or a CSS colour name");
@@ -129,13 +42,34 @@ std::optional<std::vector<VexoFade::Rgb>> ParseStopList(std::string_view text, s
         }
         start = comma + 1;
     }
-    if (stops.size() < VexoFade::kMinStops || stops.size() > VexoFade::kMaxStops) {
-        error = "expected " + std::to_string(VexoFade::kMinStops) + " to " +
-                std::to_string(VexoFade::kMaxStops) + " colours separated by commas, got " +
+    if (stops.size() < least || stops.size() > most) {
+        const std::string count = least == most
+                                      ? std::to_string(least)
+                                      : std::to_string(least) + " to " + std::to_string(most);
+        error = "expected " + count + " colours separated by commas, got " +
                 std::to_string(stops.size()) + ": " + Quoted(text, "");
         return std::nullopt;
     }
     return stops;
+}
+
+} // namespace
+
+std::optional<std::vector<VexoFade::Rgb>> ParseStopList(std::string_view text, std::string& error) {
+    return ParseCount(text, VexoFade::kMinStops, VexoFade::kMaxStops, error);
+}
+
+std::optional<std::array<VexoFade::RgbColor, 3>> ParseColorList(std::string_view text,
+                                                                std::string& error) {
+    const auto stops = ParseCount(text, 3, 3, error);
+    if (!stops) {
+        return std::nullopt;
+    }
+    std::array<VexoFade::RgbColor, 3> colors{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        colors[k] = VexoFade::MakeRgb((*stops)[k].red, (*stops)[k].green, (*stops)[k].blue);
+    }
+    return colors;
 }
 
 } // namespace Chromell

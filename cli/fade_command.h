@@ -11,6 +11,7 @@
 
 namespace Chromell {
 
+class InputSource;
 class OutputSink;
 
 // What a chromell-fade command line asks for.
@@ -34,19 +35,22 @@ std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_
 
 // The streams of one run.
 struct FadeStreams {
-    std::istream& in;
+    InputSource& in;
     OutputSink& out;
     std::ostream& err;
     // With no TEXT on a terminal, a hint says how to end the text.
     bool inputIsTerminal = false;
 };
 
-// Runs chromell-fade: 0 on success, 1 when the text cannot be faded, the
-// preview cannot be written or the output cannot be written, 2 for a usage
-// error. Nothing is written to `out` unless the whole run succeeds; with a
-// preview, the markup is written only once the PNG is drawn and stored next
-// to its destination, and the PNG is moved into place only once the markup is
-// out.
+// Runs chromell-fade: 0 on success, 1 when the text cannot be read or faded,
+// the preview cannot be written or the output cannot be written, 2 for a
+// usage error. In the messenger's markup (and with --markup) nothing is
+// written to `out` unless the whole run succeeds; with a preview, the markup
+// is written only once the PNG is drawn and stored next to its destination,
+// and the PNG is moved into place only once the markup is out. The other
+// formats read the input in pieces: per line, each line is written and
+// flushed once its break is in (a bad byte later on still fails the run);
+// otherwise the text is held until its end and written as it is faded.
 int RunFadeCommand(std::span<const std::string_view> args, const FadeStreams& streams);
 int RunFadeCommand(std::span<const std::string_view> args, std::istream& in, std::ostream& out,
                    std::ostream& err);

@@ -23,6 +23,17 @@ std::span<const FormatInfo> Formats() {
     return kFormats;
 }
 
+std::string FormatNames() {
+    std::string names;
+    for (const FormatInfo& info : kFormats) {
+        if (!names.empty()) {
+            names.append(&info == &kFormats.back() ? " or " : ", ");
+        }
+        names.append(info.name);
+    }
+    return names;
+}
+
 std::optional<MarkupFormat> FindFormat(std::string_view name) {
     const auto it = std::ranges::find(kFormats, name, &FormatInfo::name);
     if (it == kFormats.end()) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace Chromell {
@@ -18,7 +19,7 @@ struct FormatInfo {
 std::span<const FormatInfo> Formats();
 
 // The names, for messages: "aim, html, ... or minimessage".
-inline constexpr std::string_view kFormatNames = "aim, html, bbcode, ansi, ansi256 or minimessage";
+std::string FormatNames();
 
 std::optional<VexoFade::MarkupFormat> FindFormat(std::string_view name);
 std::string_view FormatName(VexoFade::MarkupFormat format);

@@ -98,4 +98,35 @@ std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
     return parsed;
 }
 
+std::string DescribeOptions(std::span<const OptionDef> defs) {
+    const auto head = [](const OptionDef& def) {
+        std::string text = def.shortName != 0 ? std::string{' ', ' ', '-', def.shortName, ','}
+                                              : std::string(5, ' ');
+        text.append(" --").append(def.longName);
+        if (!def.valueName.empty()) {
+            text.append(" ").append(def.valueName);
+        }
+        return text;
+    };
+    std::size_t column = 0;
+    for (const OptionDef& def : defs) {
+        column = std::max(column, head(def).size() + 2);
+    }
+    std::string text;
+    for (const OptionDef& def : defs) {
+        std::string line = head(def);
+        for (std::string_view help = def.help;;) {
+            const std::size_t end = help.find('\n');
+            line.resize(column, ' ');
+            text.append(line).append(help.substr(0, end)).push_back('\n');
+            if (end == std::string_view::npos) {
+                break;
+            }
+            help.remove_prefix(end + 1);
+            line.clear();
+        }
+    }
+    return text;
+}
+
 } // namespace Chromell

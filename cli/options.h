@@ -9,12 +9,14 @@
 namespace Chromell {
 
 // One option a command accepts. `shortName` is 0 for a long-only option;
-// `valueName` is empty for an option that takes no value.
+// `valueName` is empty for an option that takes no value; `help` says what it
+// does, its lines separated by "\n".
 struct OptionDef {
     int id;
     char shortName;
     std::string_view longName;
     std::string_view valueName;
+    std::string_view help;
 };
 
 struct ParsedOption {
@@ -39,5 +41,9 @@ struct ParsedArguments {
 std::optional<ParsedArguments> ParseOptions(std::span<const OptionDef> defs,
                                             std::span<const std::string_view> args,
                                             std::string& error);
+
+// The options' part of a help text: "  -c, --colors C1,C2  help", one line per
+// line of help, the help texts lined up.
+std::string DescribeOptions(std::span<const OptionDef> defs);
 
 } // namespace Chromell

@@ -1,7 +1,10 @@
 #include "cli/output.h"
 
+#include "cli/input.h"
+
 #include <cerrno>
 #include <cstring>
+#include <istream>
 #include <ostream>
 
 namespace Chromell {
@@ -31,6 +34,15 @@ bool StreamOutput::Write(std::string_view bytes, std::string& error) {
     }
     error = "the output stream failed";
     return false;
+}
+
+std::optional<std::size_t> StreamInput::Read(std::span<char> buffer, std::string& error) {
+    in_.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (in_.bad()) {
+        error = "the input stream failed";
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(in_.gcount());
 }
 
 } // namespace Chromell

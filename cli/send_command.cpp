@@ -3,12 +3,16 @@
 #include "bridge/messenger.h"
 #include "chromell/version.h"
 #include "cli/color_args.h"
+#include "cli/options.h"
 #include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 
+#include <algorithm>
+#include <array>
 #include <exception>
 #include <ostream>
+#include <vector>
 
 namespace Chromell {
 namespace {
@@ -60,6 +64,20 @@ private:
     bool unanswered_ = false;
 };
 
+namespace SendOptions {
+enum Id { kIm, kChat, kColors, kWave, kRaw, kHelp, kVersion };
+constexpr std::array<OptionDef, 7> kTable{{
+    {kIm, 0, "im", "", "deliver to the topmost IM window"},
+    {kChat, 0, "chat", "", "deliver to the topmost chat window"},
+    {kColors, 'c', "colors", "C1,C2,C3",
+     "three colours: RRGGBB, #RRGGBB, #RGB or a CSS name\n(default FF0000,00FF00,0000FF)"},
+    {kWave, 'w', "wave", "", "add the superscript/subscript wave"},
+    {kRaw, 'r', "raw", "", "deliver TEXT as it is, without fading it"},
+    {kHelp, 'h', "help", "", "show this help and exit"},
+    {kVersion, 'V', "version", "", "show the version and exit"},
+}};
+} // namespace SendOptions
+
 } // namespace
 
 std::string SendUsage() {
@@ -68,17 +86,8 @@ std::string SendUsage() {
            "Fades TEXT into chat markup, puts it into the entry box of the open AOL Instant\n"
            "Messenger IM window (--im) or chat window (--chat) and presses its send button.\n"
            "TEXT words are joined by single spaces.\n"
-           "\n"
-           "      --im               deliver to the topmost IM window\n"
-           "      --chat             deliver to the topmost chat window\n"
-           "  -c, --colors C1,C2,C3  colours as RRGGBB or #RRGGBB, red first\n"
-           "                         (default " +
-           std::string(kDefaultColors) +
-           ": red, green, blue)\n"
-           "  -w, --wave             add the superscript/subscript wave\n"
-           "  -r, --raw              deliver TEXT as it is, without fading it\n"
-           "  -h, --help             show this help and exit\n"
-           "  -V, --version          show the version and exit\n"
+           "\n" +
+           DescribeOptions(SendOptions::kTable) +
            "\n"
            "Characters the system's ANSI code page lacks arrive as '?'.\n"
            "\n"
@@ -90,58 +99,51 @@ std::string SendUsage() {
 
 std::optional<SendCommandLine> ParseSendCommandLine(std::span<const std::u16string_view> args,
                                                     std::string& error) {
+    using namespace SendOptions;
+    // The arguments as UTF-8, for the shared parser.
+    std::vector<std::string> bytes;
+    bytes.reserve(args.size());
+    for (const std::u16string_view arg : args) {
+        bytes.push_back(ToUtf8(arg));
+    }
+    const std::vector<std::string_view> views(bytes.begin(), bytes.end());
+    const auto parsed = ParseOptions(kTable, views, error);
+    if (!parsed) {
+        return std::nullopt;
+    }
     SendCommandLine line;
-    std::string colorError;
-    line.colors = *ParseColorList(kDefaultColors, colorError);
+    line.colors = *ParseColorList(kDefaultColors, error);
     bool haveIm = false;
     bool haveChat = false;
     bool haveColors = false;
-    bool haveText = false;
-    bool optionsEnded = false;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::u16string_view arg = args[k];
-        if (optionsEnded || arg.size() < 2 || arg.front() != u'-') {
-            if (haveText) {
-                line.text.push_back(u' ');
-            }
-            line.text.append(arg);
-            haveText = true;
-            continue;
-        }
-        if (arg == u"--") {
-            optionsEnded = true;
-        } else if (arg == u"-h" || arg == u"--help") {
-            line.action = SendCommandLine::Action::Help;
-        } else if (arg == u"-V" || arg == u"--version") {
-            line.action = SendCommandLine::Action::Version;
-        } else if (arg == u"--im") {
+    for (const ParsedOption& option : parsed->options) {
+        switch (static_cast<Id>(option.id)) {
+        case kIm:
             haveIm = true;
-        } else if (arg == u"--chat") {
+            break;
+        case kChat:
             haveChat = true;
-        } else if (arg == u"-w" || arg == u"--wave") {
-            line.wave = true;
-        } else if (arg == u"-r" || arg == u"--raw") {
-            line.raw = true;
-        } else if (arg == u"-c" || arg == u"--colors" || arg.starts_with(u"--colors=")) {
-            std::u16string_view value;
-            if (arg.starts_with(u"--colors=")) {
-                value = arg.substr(9);
-            } else if (k + 1 < args.size()) {
-                value = args[++k];
-            } else {
-                error = ToUtf8(arg) + " needs a value: C1,C2,C3";
-                return std::nullopt;
+            break;
+        case kColors:
+            if (const auto colors = ParseColorList(option.value, error)) {
+                line.colors = *colors;
+                haveColors = true;
+                break;
             }
-            const auto colors = ParseColorList(ToUtf8(value), colorError);
-            if (!colors) {
-                error = "--colors: " + colorError;
-                return std::nullopt;
-            }
-            line.colors = *colors;
-            haveColors = true;
-        } else {
-            error = "unknown option '" + ToUtf8(arg) + "'";
+            error.insert(0, option.name + ": ");
             return std::nullopt;
+        case kWave:
+            line.wave = true;
+            break;
+        case kRaw:
+            line.raw = true;
+            break;
+        case kHelp:
+            line.action = SendCommandLine::Action::Help;
+            break;
+        case kVersion:
+            line.action = SendCommandLine::Action::Version;
+            break;
         }
     }
     if (line.action != SendCommandLine::Action::Send) {
@@ -156,9 +158,17 @@ std::optional<SendCommandLine> ParseSendCommandLine(std::span<const std::u16stri
         error = "--raw delivers the text as it is; it does not go with --colors or --wave";
         return std::nullopt;
     }
-    if (!haveText) {
+    if (parsed->operands.empty()) {
         error = "no TEXT to deliver (use -- \"\" for an empty text)";
         return std::nullopt;
+    }
+    // The operands in their UTF-16 form, joined.
+    for (const std::string_view word : parsed->operands) {
+        if (word.data() != parsed->operands.front().data()) {
+            line.text.push_back(u' ');
+        }
+        const auto k = std::ranges::find(views, word.data(), &std::string_view::data);
+        line.text.append(args[static_cast<std::size_t>(k - views.begin())]);
     }
     line.target = haveIm ? SendCommandLine::Target::Im : SendCommandLine::Target::Chat;
     return line;

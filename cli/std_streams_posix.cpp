@@ -1,10 +1,26 @@
 #include "cli/std_streams.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace Chromell {
+
+std::optional<std::size_t> StandardInput::Read(std::span<char> buffer, std::string& error) {
+    while (true) {
+        const ssize_t got = read(STDIN_FILENO, buffer.data(), buffer.size());
+        if (got >= 0) {
+            return static_cast<std::size_t>(got);
+        }
+        if (errno != EINTR) {
+            error = std::strerror(errno);
+            return std::nullopt;
+        }
+    }
+}
+
+void UseBinaryOutput() {}
 
 bool StandardInputIsTerminal() {
     return isatty(STDIN_FILENO) == 1;

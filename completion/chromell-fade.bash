@@ -51,7 +51,7 @@ _chromell_fade() {
   esac
 
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W "--colors --format --blend --per-line --wave --preview
+    COMPREPLY=($(compgen -W "--colors --format --blend --per-line --columns --wave --preview
       --markup --help --version -c -w -p -m -h -V" -- "$cur"))
   fi
 } &&

@@ -47,6 +47,14 @@ inline constexpr std::array<Decimal, 256> kDecimal = [] {
 }();
 
 inline char16_t* Put(char16_t* out, std::u16string_view text) {
+    // Most texts here are a character of a few units: a call to memcpy would
+    // cost more than the copy.
+    if (text.size() <= 4) {
+        for (const char16_t c : text) {
+            *out++ = c;
+        }
+        return out;
+    }
     std::memcpy(out, text.data(), text.size() * sizeof(char16_t));
     return out + text.size();
 }
@@ -111,13 +119,32 @@ inline bool IsBreak(std::u16string_view unit) {
     return unit[0] == u'\n' || unit[0] == u'\r';
 }
 
+// What most formats write around the units: nothing before the first, a line
+// break outside the gradient (one of its own per line) as it is, nothing after
+// the last. Escaped() is told of an escape sequence the input passes through.
+struct PlainFrame {
+    static constexpr std::size_t kFrame = 0;
+    char16_t* Start(char16_t* out) const { return out; }
+    char16_t* Break(char16_t* out, std::u16string_view line_break) { return Put(out, line_break); }
+    void Escaped() {}
+    char16_t* Finish(char16_t* out) const { return out; }
+};
+
+// The gradient's inner loop calls Unit() for every character: it is always
+// inlined there.
+#if defined(__GNUC__)
+#define CHROMELL_INLINE [[gnu::always_inline]] inline
+#else
+#define CHROMELL_INLINE inline
+#endif
+
 // wave: 0 for none, else the step of the cycle 1 to 4 (<sup>, </sup>, <sub>, </sub>).
 template <MarkupFormat F> struct Writer;
 
-template <> struct Writer<MarkupFormat::Aim> {
+template <> struct Writer<MarkupFormat::Aim> : PlainFrame {
     static constexpr std::size_t kOverhead = 27; // "<Font Color=#RRGGBB></sup>" and padding
     static constexpr std::size_t kEscapeGrowth = 5;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
         // ">" and the wave tag, padded to eight units so each copies in one go.
         struct Suffix {
             char16_t units[8];
@@ -139,14 +166,20 @@ template <> struct Writer<MarkupFormat::Aim> {
         }
         return PutEscapedXml(out, unit);
     }
-    static constexpr std::size_t kTrailer = 0;
-    char16_t* Finish(char16_t* out) const { return out; }
 };
 
-template <> struct Writer<MarkupFormat::Html> {
+// The spans sit in an element that keeps white space as it is (runs of
+// blanks, tabs, blanks at either end of a line); a line break is <br>.
+template <> struct Writer<MarkupFormat::Html> : PlainFrame {
+    static constexpr std::size_t kFrame = 36;
+    char16_t* Start(char16_t* out) const {
+        return Put(out, u"<span style=\"white-space:pre-wrap\">");
+    }
+    char16_t* Break(char16_t* out, std::u16string_view) { return Put(out, u"<br>"); }
+    char16_t* Finish(char16_t* out) const { return Put(out, u"</span>"); }
     static constexpr std::size_t kOverhead = 46;
     static constexpr std::size_t kEscapeGrowth = 5;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
         if (IsBreak(unit)) {
             return Put(out, u"<br>");
         }
@@ -163,14 +196,12 @@ template <> struct Writer<MarkupFormat::Html> {
         }
         return out;
     }
-    static constexpr std::size_t kTrailer = 0;
-    char16_t* Finish(char16_t* out) const { return out; }
 };
 
-template <> struct Writer<MarkupFormat::BBCode> {
+template <> struct Writer<MarkupFormat::BBCode> : PlainFrame {
     static constexpr std::size_t kOverhead = 23;
     static constexpr std::size_t kEscapeGrowth = 1;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
             return PutUnit(out, unit);
         }
@@ -180,23 +211,36 @@ template <> struct Writer<MarkupFormat::BBCode> {
         out = PutUnit(out, unit);
         return Put(out, u"[/color]");
     }
-    static constexpr std::size_t kTrailer = 0;
-    char16_t* Finish(char16_t* out) const { return out; }
 };
 
-// The terminal formats reset the colour once at the end, if they set one.
-struct AnsiBase {
+// The terminal formats reset the colour before every line break and at the
+// end, if it was set since the last reset, so the lines up to any break
+// leave the terminal uncoloured. An escape sequence of the input is written
+// as it is and may set a colour of its own; the next unit sets the
+// gradient's colour again.
+struct AnsiBase : PlainFrame {
     static constexpr std::size_t kEscapeGrowth = 1;
-    static constexpr std::size_t kTrailer = 4;
+    static constexpr std::size_t kFrame = 4;
     bool coloured = false;
-    char16_t* Finish(char16_t* out) const { return coloured ? Put(out, u"\x1b[0m") : out; }
+    char16_t* Reset(char16_t* out) {
+        if (!coloured) {
+            return out;
+        }
+        coloured = false;
+        return Put(out, u"\x1b[0m");
+    }
+    char16_t* Break(char16_t* out, std::u16string_view line_break) {
+        return Put(Reset(out), line_break);
+    }
+    void Escaped() { coloured = true; }
+    char16_t* Finish(char16_t* out) { return Reset(out); }
 };
 
 template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
     static constexpr std::size_t kOverhead = 19; // ESC[38;2;255;255;255m
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
-            return PutUnit(out, unit);
+            return Break(out, unit);
         }
         coloured = true;
         out = Put(out, u"\x1b[38;2;");
@@ -212,9 +256,9 @@ template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
 
 template <> struct Writer<MarkupFormat::Ansi256> : AnsiBase {
     static constexpr std::size_t kOverhead = 11; // ESC[38;5;255m
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
-            return PutUnit(out, unit);
+            return Break(out, unit);
         }
         coloured = true;
         // Neighbouring units mostly share a colour: look each up once.
@@ -233,14 +277,17 @@ private:
     std::uint8_t entry_ = 16; // the entry of black
 };
 
-template <> struct Writer<MarkupFormat::MiniMessage> {
-    static constexpr std::size_t kOverhead = 9; // <#rrggbb>
+// Each character in a colour tag of its own, opened and closed, so a parser
+// in strict mode reads it and the tags never nest. "<" and "\\" are escaped
+// with a backslash; a line break is text like any other.
+template <> struct Writer<MarkupFormat::MiniMessage> : PlainFrame {
+    static constexpr std::size_t kOverhead = 15; // <c:#rrggbb></c>
     static constexpr std::size_t kEscapeGrowth = 2;
-    char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
+    CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
         if (IsBreak(unit)) {
             return PutUnit(out, unit);
         }
-        out = Put(out, u"<#");
+        out = Put(out, u"<c:#");
         out = PutHex(out, kLowerHex, colour);
         *out++ = u'>';
         for (const char16_t c : unit) {
@@ -249,10 +296,8 @@ template <> struct Writer<MarkupFormat::MiniMessage> {
             }
             *out++ = c;
         }
-        return out;
+        return Put(out, u"</c>");
     }
-    static constexpr std::size_t kTrailer = 0;
-    char16_t* Finish(char16_t* out) const { return out; }
 };
 
 } // namespace VexoFade::Markup

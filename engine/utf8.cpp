@@ -102,6 +102,20 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
         // One character at a time until the next block.
         const std::size_t stop = at + kBlock < size ? at + kBlock : size;
         while (at < stop) {
+            // Four ASCII units at a time: markup between the characters of a
+            // text in another script is mostly short runs of ASCII.
+            if (at + 4 <= stop) {
+                std::uint64_t word;
+                std::memcpy(&word, src + at, sizeof word);
+                if ((word & 0xFF80FF80FF80FF80ULL) == 0) {
+                    for (std::size_t k = 0; k < 4; ++k) {
+                        buffer[used + k] = static_cast<char>(src[at + k]);
+                    }
+                    used += 4;
+                    at += 4;
+                    continue;
+                }
+            }
             std::uint32_t code = src[at++];
             char* dst = buffer + used;
             if (code < 0x80) {

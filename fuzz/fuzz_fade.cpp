@@ -7,6 +7,7 @@
 #include "engine/hex.h"
 #include "engine/unicode/grapheme.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -90,15 +91,26 @@ void FuzzGradient(FuzzedDataProvider& input) {
     options.blend = input.ConsumeBool() ? Blend::Oklab : Blend::Rgb;
     options.wave = input.ConsumeBool();
     options.perLine = input.ConsumeBool();
+    options.columns = input.ConsumeBool();
+    const std::size_t cut = input.ConsumeIntegral<std::uint16_t>();
     const std::u16string text = Text(input);
     try {
         const std::u16string markup = FadeGradient(stops, text, options);
-        Check(markup.empty() == text.empty());
+        // The same text in two pieces, cut anywhere, gives the same markup.
+        std::u16string streamed;
+        StringSink sink(streamed);
+        GradientStream stream(stops, options, sink);
+        const std::u16string_view view(text);
+        stream.Append(view.substr(0, std::min(cut, text.size())));
+        stream.Append(view.substr(std::min(cut, text.size())));
+        stream.Finish();
+        Check(streamed == markup);
     } catch (const Error& e) {
         const bool waveless =
             options.format != MarkupFormat::Aim && options.format != MarkupFormat::Html;
         Check(stops.size() < kMinStops || stops.size() > kMaxStops || (options.wave && waveless) ||
-              text.size() > kMaxFadeLength);
+              (options.perLine && options.columns) ||
+              (options.format == MarkupFormat::Aim && text.size() > kMaxFadeLength));
     }
 }
 

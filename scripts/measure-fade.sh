@@ -2,8 +2,8 @@
 # Counts the instructions of whole chromell-fade runs with callgrind and
 # prints the cost per character of a full-length text over a one-character
 # one, for every format with 3 and with 16 stops, and for the Oklab blend.
-# The last line is the same for a text of emoji sequences and accented
-# letters (per UTF-16 unit).
+# The last lines are the same for bench/data/mixed.txt (Devanagari, Khmer,
+# emoji sequences and accented Latin in equal parts), per UTF-16 unit.
 # Usage: scripts/measure-fade.sh [path/to/chromell-fade]   (a release build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,18 +24,7 @@ length=$(wc -c <"$work/long")
 three=FF0000,00FF00,0000FF
 sixteen=red,orange,yellow,lime,green,teal,cyan,blue,navy,indigo,purple,magenta,pink,white,gray,black
 
-# Emoji sequences (a family, a flag, a skin tone) and accented letters, some
-# precomposed and some with combining marks, to the same length in UTF-16 units.
-python3 - "$work/mixed" <<'PY'
-import sys
-pattern = "Caf\u00e9 \U0001F468\u200D\U0001F469\u200D\U0001F467 na\u0131\u0308ve \U0001F1EB\U0001F1F7 e\u0301t\u00e9 \U0001F44D\U0001F3FD "
-units = lambda s: len(s.encode("utf-16-le")) // 2
-text = ""
-while units(text + pattern) <= 32766:
-    text += pattern
-text += "x" * (32766 - units(text))
-open(sys.argv[1], "w", encoding="utf-8").write(text)
-PY
+cp bench/data/mixed.txt "$work/mixed"
 
 measure() { # goal label [options...]
   local goal=$1 label=$2
@@ -59,4 +48,7 @@ measure 300 "ansi256, 3 stops" --format ansi256 -c "$three"
 measure 300 "ansi256, 16 stops" --format ansi256 -c "$sixteen"
 measure 300 "aim, 3 stops, oklab" --blend oklab -c "$three"
 measure 300 "aim, 16 stops, oklab" --blend oklab -c "$sixteen"
-input=$work/mixed measure 0 "aim, 3 stops, mixed text"
+measure 150 "ansi, 3 stops, per line" --format ansi --per-line -c "$three"
+measure 200 "ansi, 3 stops, columns" --format ansi --columns -c "$three"
+input=$work/mixed measure 250 "aim, 3 stops, mixed text"
+input=$work/mixed measure 250 "ansi, 3 stops, mixed text" --format ansi -c "$three"

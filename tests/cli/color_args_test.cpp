@@ -1,4 +1,5 @@
 #include "cli/color_args.h"
+#include "engine/color_parse.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@ namespace {
 
 using VexoFade::Rgb;
 
-TEST(ParseStop, HexShortHexAndNames) {
+TEST(ParseColorText, HexShortHexAndNames) {
     const struct {
         const char* text;
         std::optional<Rgb> stop;
@@ -23,7 +24,7 @@ TEST(ParseStop, HexShortHexAndNames) {
         {"redd", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ParseStop(c.text), c.stop) << c.text;
+        EXPECT_EQ(VexoFade::ParseColorText(c.text), c.stop) << c.text;
     }
 }
 

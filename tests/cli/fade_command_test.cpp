@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace Chromell {
@@ -26,7 +28,8 @@ std::string Describe(std::vector<std::string_view> args) {
     const auto& o = line->options;
     return std::to_string(line->stops.size()) + (o.wave ? " wave" : "") + " " +
            std::string(FormatName(o.format)) + (o.blend == VexoFade::Blend::Oklab ? " oklab" : "") +
-           (o.perLine ? " per-line" : "") + (line->markup ? " markup" : "") +
+           (o.perLine ? " per-line" : "") + (o.columns ? " columns" : "") +
+           (line->markup ? " markup" : "") +
            (line->previewPath ? " png=" + *line->previewPath : "") + " [" +
            line->text.value_or("stdin") + "]";
 }
@@ -59,6 +62,8 @@ TEST(FadeCommandLine, ParsesAsGetoptDoes) {
         {{"--format=bbcode", "-p", "a.png"}, "--preview draws"},
         {{"-m", "--wave"}, "--wave has no effect with --markup"},
         {{"--per-line", "-m"}, "--per-line has no effect"},
+        {{"--columns", "--format=ansi"}, "3 ansi columns [stdin]"},
+        {{"--columns", "--per-line"}, "exclude each other"},
     };
     for (const auto& c : cases) {
         const std::string description = Describe(c.args);
@@ -88,7 +93,7 @@ TEST(FadeCommand, EveryFormatNameReachesTheFader) {
     const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 0, 255}};
     for (const auto& [name, format] : names) {
         const Outcome run =
-            RunWith({"--format", name, "--blend=oklab", "--per-line", "-c#f00,#00f"}, "ab\ncd\n");
+            RunWith({"--format", name, "--blend=oklab", "--per-line", "-c#f00,#00f"}, "ab\ncd");
         std::string expected;
         VexoFade::AppendUtf8(
             VexoFade::FadeGradient(stops, u"ab\ncd", {format, VexoFade::Blend::Oklab, false, true}),
@@ -140,6 +145,17 @@ TEST(FadeCommand, TextsThatCannotBeFadedExitOneAndWriteNothing) {
         EXPECT_EQ(run.err.rfind("chromell-fade: ", 0), 0u) << run.err;
     }
     EXPECT_EQ(RunWith({}, std::string(32767, 'a') + "\n").status, 0);
+    // The limit is the messenger's: the other formats take any length.
+    const Outcome html = RunWith({"--format=html"}, std::string(40000, 'a'));
+    EXPECT_EQ(html.status, 0);
+    EXPECT_EQ(html.out.size(), 40000u * 36 + 43) << html.err;
+    // Per line, the lines before a bad byte are out; its offset counts from
+    // the first byte of the input.
+    const Outcome bad = RunWith({"--format=bbcode", "--per-line"}, "\xEF\xBB\xBF"
+                                                                   "a\nb\xC3");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "[color=#0000ff]a[/color]\n");
+    EXPECT_NE(bad.err.find("offset 6 of the input"), std::string::npos) << bad.err;
 }
 
 TEST(FadeCommand, WriteFailuresNameTheReasonAndExitOne) {
@@ -155,13 +171,60 @@ TEST(FadeCommand, WriteFailuresNameTheReasonAndExitOne) {
         ASSERT_NE(sink.file, nullptr);
         for (const std::string_view arg : {"x", "--help", "--version"}) {
             std::istringstream in;
+            StreamInput source(in);
             std::ostringstream err;
             FileOutput out(sink.file);
-            EXPECT_EQ(RunFadeCommand({&arg, 1}, {in, out, err}), 1) << arg;
+            EXPECT_EQ(RunFadeCommand({&arg, 1}, {source, out, err}), 1) << arg;
             EXPECT_NE(err.str().find(std::strerror(sink.reason)), std::string::npos) << err.str();
         }
         std::fclose(sink.file);
     }
+}
+
+// The real program on a pipe, per line: a line ended by CR is out while the
+// input is still open, and the LF that follows it is part of that break.
+TEST(FadeProgram, WritesEachLineAsSoonAsItHasEnded) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int in[2], out[2];
+    ASSERT_EQ(pipe(in), 0);
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        for (const int fd : {in[0], in[1], out[0], out[1]}) {
+            close(fd);
+        }
+        execl(CHROMELL_FADE_PROGRAM, "chromell-fade", "--format=ansi", "--per-line", "-cred,blue",
+              nullptr);
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    // Reads until `end` has come, for at most ten seconds.
+    const auto readUntil = [&](std::string_view end) {
+        std::string got;
+        while (!got.ends_with(end)) {
+            pollfd ready{out[0], POLLIN, 0};
+            char buffer[256];
+            const ssize_t n = poll(&ready, 1, 10000) == 1 ? read(out[0], buffer, sizeof buffer) : 0;
+            if (n <= 0) {
+                break;
+            }
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    };
+    ASSERT_EQ(write(in[1], "ab\r", 3), 3);
+    EXPECT_EQ(readUntil("\r"), "\x1b[38;2;128;0;128ma\x1b[38;2;0;0;255mb\x1b[0m\r");
+    ASSERT_EQ(write(in[1], "\nc", 2), 2);
+    close(in[1]);
+    EXPECT_EQ(readUntil("\x1b[0m\n"), "\n\x1b[38;2;0;0;255mc\x1b[0m\n");
+    close(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 } // namespace

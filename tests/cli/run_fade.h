@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/fade_command.h"
+#include "cli/input.h"
 #include "cli/output.h"
 
 #include <sstream>
@@ -20,10 +21,11 @@ struct Outcome {
 inline Outcome RunWith(std::vector<std::string_view> args, const std::string& input = "",
                        bool inputIsTerminal = false) {
     std::istringstream in(input);
+    StreamInput source(in);
     std::ostringstream out;
     std::ostringstream err;
     StreamOutput sink(out);
-    const int status = RunFadeCommand(args, {in, sink, err, inputIsTerminal});
+    const int status = RunFadeCommand(args, {source, sink, err, inputIsTerminal});
     return {status, out.str(), err.str()};
 }
 

@@ -38,6 +38,8 @@ TEST(SendCommand, DeliversToTheChosenWindowFadedOrRawInTheAnsiCodePage) {
          "chat",
          "--wave caf\xE9 ??"},
         {{u"--chat", u"--raw", u""}, "chat", ""},
+        // Bundled short options, an attached value, #RGB and a name.
+        {{u"-wcblue,#000,black", u"--im", u"x"}, "im", "<Font Color=#000000><sup>x"},
     };
     for (const auto& test : cases) {
         Desktop desktop;
