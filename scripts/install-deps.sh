@@ -16,6 +16,8 @@ package=(
   "${run[@]}"
   # Man pages, the Debian package (dpkg-shlibdeps needs file) and the Windows build
   scdoc dpkg-dev file g++-mingw-w64-x86-64-posix
+  # chromell.exe's icon (icotool)
+  icoutils
 )
 all=(
   "${package[@]}"
