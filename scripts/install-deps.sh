@@ -17,6 +17,8 @@ package=(
   # Man pages, the Debian package (dpkg-shlibdeps needs file), the Windows build
   # and its installer
   scdoc dpkg-dev file g++-mingw-w64-x86-64-posix nsis
+  # chromell.exe's icon (icotool)
+  icoutils
 )
 all=(
   "${package[@]}"
