@@ -22,7 +22,8 @@ wineserver=$(command -v wineserver /usr/lib/wine/wineserver 2>/dev/null | head -
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-setup.XXXXXX")
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LC_ALL=C.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine installers
+# No .NET or HTML engine installers, no menu entries on the host for shortcuts.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 xvfb_pid=
 cleanup() {
   "$wineserver" -k &>/dev/null
@@ -113,7 +114,7 @@ check_mode() {
     local window_pid=$!
     timeout 60 xdotool search --sync --name '^Chromell$' >/dev/null ||
       fail "$mode: the installed chromell.exe showed no window 'Chromell'"
-    kill "$window_pid" 2>/dev/null
+    "$wineserver" -k
     wait "$window_pid" 2>/dev/null
     settle
   fi
