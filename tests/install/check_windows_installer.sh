@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Windows installer from the MinGW-w64 build and runs it under Wine
-# in a fresh 64-bit prefix, silently, per user and then per machine
-# (/AllUsers). Each time: the files, the Start-menu shortcut and the uninstall
-# entry are there; the installed chromell.exe (when packaged) opens its window
-# and the installed chromell-fade.exe fades as the host's does; the silent
-# uninstaller leaves the prefix's files and registry as they were.
+# Builds the Windows installer and ZIP from the MinGW-w64 build and runs the
+# installer under Wine in a fresh 64-bit prefix, silently, per user and then
+# per machine (/AllUsers). Each time: the files (those of the ZIP, with the
+# uninstaller), the Start-menu shortcut and the uninstall entry are there; the
+# installed chromell.exe (when packaged) opens its window and the installed
+# chromell-fade.exe fades as the host's does; the silent uninstaller leaves the
+# prefix's files and registry as they were.
 # Usage: check_windows_installer.sh CPACK WINDOWS_BUILD_DIR HOST_CHROMELL_FADE
 # Exits 77 (skipped) without the Windows build, makensis or Wine.
 set -uo pipefail
@@ -36,11 +37,15 @@ run() { timeout 120 "$wine" "$@"; }
 # early; the server ends when the prefix's last program has.
 settle() { timeout 120 "$wineserver" -w || fail "the prefix's programs did not end"; }
 
-"$cpack" -G NSIS --config "$windows/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log" 2>&1 ||
+"$cpack" -G "NSIS;ZIP" --config "$windows/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; exit 1; }
 setup=$(ls "$work"/packages/chromell-*-win64-setup.exe 2>/dev/null)
 [[ -f $setup ]] || { echo "FAIL: no chromell-VERSION-win64-setup.exe"; ls "$work/packages"; exit 1; }
 version=${setup##*/chromell-} version=${version%-win64-setup.exe}
+# The ZIP: its own folder, holding what the installer installs.
+zip_dir=chromell-$version-win64
+cmake=$(dirname "$(command -v "$cpack")")/cmake
+zip_files=$("$cmake" -E tar tf "$work/packages/$zip_dir.zip" | sed "s|^$zip_dir/||" | sort)
 
 # A display of our own for the window, when Xvfb and xdotool are there.
 unset DISPLAY WAYLAND_DISPLAY
@@ -51,10 +56,13 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
     [[ -s $work/display ]] && break
     sleep 0.1
   done
-  [[ -s $work/display ]] && export DISPLAY=:$(head -1 "$work/display")
+  [[ -s $work/display ]] && DISPLAY=:$(head -1 "$work/display") && export DISPLAY
 fi
 
-run wineboot -i >"$work/wineboot.log" 2>&1 || { tail -5 "$work/wineboot.log"; exit 1; }
+# Making a prefix now and then fails early in Wine itself (kernel32.dll not
+# loaded); a second, fresh attempt then succeeds.
+boot() { run wineboot -i >"$work/wineboot.log" 2>&1; }
+boot || { "$wineserver" -k; rm -rf "$WINEPREFIX"; boot; } || { tail -5 "$work/wineboot.log"; exit 1; }
 [[ -n ${DISPLAY:-} ]] || run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 settle
 # C:\x\y is drive_c/x/y.
@@ -87,6 +95,9 @@ check_mode() {
   for file in chromell-fade.exe chromell-send.exe Uninstall.exe README.md LICENSE.txt CHANGELOG.md; do
     [[ -f $dir/$file ]] || fail "$mode: $file is not installed in $dir"
   done
+  local installed
+  installed=$(find "$dir" -mindepth 1 -printf '%P\n' | grep -vx Uninstall.exe | sort)
+  [[ $installed == "$zip_files" ]] || fail "$mode: the ZIP holds ${zip_files//$'\n'/ }, the installer ${installed//$'\n'/ }"
   local has_window=0
   [[ -f $dir/chromell.exe ]] && has_window=1
   local shortcut
