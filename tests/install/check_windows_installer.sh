@@ -137,11 +137,11 @@ check_mode() {
   got=$(run "$dir/chromell-fade.exe" "${args[@]}" 2>"$work/fade.err" | tr -d '\r')
   [[ $got == "$expected" ]] || fail "$mode: the installed chromell-fade.exe gave '$got' $(cat "$work/fade.err")"
 
-  # The silent uninstaller, run as the entry says.
-  local uninstaller=${quiet#\"} arguments
-  uninstaller=${uninstaller%%\"*} arguments=${quiet##*\" }
-  # shellcheck disable=SC2086 # the switches are words
-  run "$(unix_path "$uninstaller")" $arguments || fail "$mode: the uninstaller exited with $?"
+  # The silent uninstaller: per user as the entry says; per machine as one
+  # started in its folder, without the mode, which it must find itself.
+  local arguments=(/S)
+  [[ $mode == CurrentUser ]] && arguments=("/$mode" /S)
+  run "$dir/Uninstall.exe" "${arguments[@]}" || fail "$mode: the uninstaller exited with $?"
   settle
   [[ -e $dir ]] && fail "$mode: $dir is left: $(ls -A "$dir")"
   run reg query "$key" &>/dev/null && fail "$mode: the uninstall entry $key is left"
