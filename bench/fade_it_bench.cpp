@@ -1,8 +1,8 @@
 // "Fade It" in the real main window with a 32,767-character text, on Qt's
 // offscreen platform: from the click to the painted preview, and to the whole
 // window painted (output box laid out and drawn as well). Goal: under 100 ms.
-#include "app/form30.h"
-#include "app/preview_box.h"
+#include "app/qt/form30.h"
+#include "app/qt/preview_box.h"
 
 #include <QApplication>
 #include <QLineEdit>

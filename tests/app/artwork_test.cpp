@@ -1,6 +1,7 @@
 // The images the program is built and installed from, as they are committed.
 
-#include "app/form30_layout.h"
+#include "app/core/form30_layout.h"
+#include "app/qt/qt_rect.h"
 #include "tests/support/pixels.h"
 
 #include <QFile>
@@ -11,8 +12,12 @@
 namespace Chromell {
 namespace {
 
-using namespace Form30Layout;
 using Testing::CountPixels;
+
+constexpr QRect kCommand1 = PixelRect(Form30Layout::kCommand1);
+constexpr QRect kLabel1 = PixelRect(Form30Layout::kLabel1);
+constexpr QRect kLabel2 = PixelRect(Form30Layout::kLabel2);
+constexpr unsigned kBackColor = Form30Layout::kBackColor;
 
 QByteArray ArtFile(const QString& name) {
     QFile file(QStringLiteral(CHROMELL_ART_DIR "/") + name);

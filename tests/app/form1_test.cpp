@@ -1,8 +1,8 @@
 // The About window, its handle list, and how long the program runs.
 
-#include "app/form1.h"
-#include "app/form30.h"
-#include "app/output_box.h"
+#include "app/qt/form1.h"
+#include "app/qt/form30.h"
+#include "app/qt/output_box.h"
 #include "tests/app/modal_watcher.h"
 
 #include <QLabel>

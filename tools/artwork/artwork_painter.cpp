@@ -1,6 +1,7 @@
 #include "tools/artwork/artwork_painter.h"
 
-#include "app/form30_layout.h"
+#include "app/core/form30_layout.h"
+#include "app/qt/qt_rect.h"
 #include "tools/artwork/artwork_palette.h"
 #include "tools/artwork/icon_painter.h"
 #include "tools/artwork/paint_helpers.h"
@@ -13,8 +14,18 @@
 namespace Chromell {
 namespace {
 
-using namespace Form30Layout;
 using namespace ArtworkPalette;
+
+// The controls the artwork lines up with, in pixels.
+constexpr QRect kRed1 = PixelRect(Form30Layout::kRed1);
+constexpr QRect kRed2 = PixelRect(Form30Layout::kRed2);
+constexpr QRect kRed3 = PixelRect(Form30Layout::kRed3);
+constexpr QRect kText1 = PixelRect(Form30Layout::kText1);
+constexpr QRect kCommand1 = PixelRect(Form30Layout::kCommand1);
+constexpr QRect kText2 = PixelRect(Form30Layout::kText2);
+constexpr QRect kPicture1 = PixelRect(Form30Layout::kPicture1);
+constexpr QRect kLabel1 = PixelRect(Form30Layout::kLabel1);
+constexpr QRect kLabel2 = PixelRect(Form30Layout::kLabel2);
 
 QFont Font(int pixels, bool bold) {
     return ArtFont(pixels, bold, false);
@@ -33,7 +44,7 @@ void PaintLogo(QPainter& painter) {
     // The credit line and the sweep under the heading end short of the Fade It
     // button, which stands to their right.
     const int right = kCommand1.left() - 6;
-    const QString credit = QStringLiteral("by Wenna Drossel \u00B7 wenna-drossel.example");
+    const QString credit = QStringLiteral("by the Chromell developers \u00B7 chromell.org");
     const QFont creditFont = Font(11, false);
     if (58 + QFontMetrics(creditFont).horizontalAdvance(credit) > right) {
         throw std::runtime_error("the credit line would run under the Fade It button");
@@ -103,7 +114,8 @@ void PaintCaptions(QPainter& painter) {
 } // namespace
 
 QImage PaintArtwork() {
-    QImage artwork(kArtworkSize, QImage::Format_RGB32);
+    QImage artwork(Form30Layout::kArtworkSize.width, Form30Layout::kArtworkSize.height,
+                   QImage::Format_RGB32);
     artwork.fill(kGrey);
     QPainter painter(&artwork);
     painter.setRenderHint(QPainter::Antialiasing, false);

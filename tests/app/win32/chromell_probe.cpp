@@ -6,12 +6,17 @@
 //   chromell-probe origin      where the main window's client area is on the
 //                              screen, "X Y"
 //   chromell-probe message     the text of the open message box titled "Chromell"
+//   chromell-probe notify N    posts the tray icon's notification of mouse
+//                              message N (515: left double-click, 517: right
+//                              release), as the shell would
 // Texts are written as UTF-8 with a newline. Exit status 1 when the window
 // or the control is not there, 2 for a usage error.
 #include "app/win32/control_ids.h"
+#include "app/win32/tray_icon.h"
 #include "app/win32/windows_api.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
@@ -79,6 +84,9 @@ int main(int argc, char** argv) {
     if (main == nullptr) {
         return 1;
     }
+    if (command == "notify" && argc > 2) {
+        return PostMessageW(main, Win32::TrayIcon::kMessage, 1, std::atoi(argv[2])) ? 0 : 1;
+    }
     if (command == "origin") {
         POINT origin{0, 0};
         ClientToScreen(main, &origin);
@@ -91,6 +99,6 @@ int main(int argc, char** argv) {
     if (command == "bar" && control != nullptr) {
         return Print(std::to_wstring(SendMessageW(control, SBM_GETPOS, 0, 0)));
     }
-    std::fputs("usage: chromell-probe text|bar NAME | origin | message\n", stderr);
+    std::fputs("usage: chromell-probe text|bar NAME | origin | message | notify N\n", stderr);
     return argc > 2 && (command == "text" || command == "bar") ? 1 : 2;
 }

@@ -1,4 +1,4 @@
-#include "app/desktop.h"
+#include "app/qt/desktop.h"
 
 // Desktops without X11: Qt finds the display itself, and a tool window has no
 // taskbar button.

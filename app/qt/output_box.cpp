@@ -1,4 +1,4 @@
-#include "app/output_box.h"
+#include "app/qt/output_box.h"
 
 #include "engine/unicode/grapheme.h"
 

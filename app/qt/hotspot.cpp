@@ -1,4 +1,4 @@
-#include "app/hotspot.h"
+#include "app/qt/hotspot.h"
 
 namespace Chromell {
 

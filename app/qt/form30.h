@@ -1,12 +1,12 @@
 #pragma once
 
-#include "engine/color.h"
+#include "app/core/form30_core.h"
+#include "app/core/form30_view.h"
 
 #include <QImage>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 
 namespace Module1 {
@@ -17,16 +17,18 @@ namespace Chromell {
 
 class RightRelease;
 
-// The main window: three colour rows (channel bars and a swatch each), the
-// input box, "Fade It", the output box and the preview box, two hotspots on
-// the artwork that close and minimize it, and the menu the tray icon pops up.
-// It has no taskbar button; the tray icon leads back to it. It deletes itself
-// when it is closed.
+// The main window in Qt: three colour rows (channel bars and a swatch each),
+// the input box, "Fade It", the output box and the preview box, two hotspots
+// on the artwork that close and minimize it, and the menu the tray icon pops
+// up. Its rules are Form30Core's; this class turns Qt's events into the
+// core's handlers and carries out what the core asks of its view. It has no
+// taskbar button; the tray icon leads back to it. It deletes itself when it
+// is closed.
 //
 // Its controls carry the names of the window layout as object names (red1 to
 // blue3, color1, color2, Color3, Text1, Command1, Text2, Picture1, Label1,
 // Label2; the menu mnuFile with about, div and exit) for findChild.
-class Form30 : public QWidget {
+class Form30 : public QWidget, private Form30View {
     Q_OBJECT
 public:
     explicit Form30(QWidget* parent = nullptr);
@@ -35,18 +37,10 @@ public:
     // Shows the window, paints it at once and then puts up the tray icon.
     void Form_Load();
 
-    // The fade of "Fade It" with the wave switched on. No control calls it.
+    // The operations no control calls; see Form30Core.
     void FadeOutputWavy();
-
-    // Hand a copy of the output box's text to the messenger's chat window or
-    // IM window. No control calls them; the box itself is left as it is.
-    // An error of the chat delivery (the messenger did not answer) goes up to
-    // the caller; the IM delivery raises none.
     void SendOutputToChat();
     void SendOutputToIm();
-
-    // The desktop the two operations above reach; by default the platform's
-    // (on systems without the messenger, one that finds no windows).
     void SetWindowService(std::shared_ptr<Module1::WindowService> windows);
 
     // The tray icon, once Form_Load has put it up; nullptr before.
@@ -62,31 +56,36 @@ protected:
 private:
     struct Ui;
 
-    void Command1_Click();
-    void Label1_Click();
-    void Label2_Click();
-    void about_Click();
-    void exit_Click();
     void TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
-
-    void UpdateSwatch(std::size_t row);
-    void Fade(VexoFade::Flag wave);
     void PlaceOnScreen();
-    void ReportFailure(const QString& step, const QString& reason);
 
-    std::shared_ptr<Module1::WindowService> Windows();
+    // Form30View
+    std::u16string InputText() override;
+    std::u16string OutputText() override;
+    void SetOutputText(std::u16string_view text) override;
+    int BarValue(std::size_t row, std::size_t channel) override;
+    void ShowSwatchColor(std::size_t row, VexoFade::RgbColor color) override;
+    VexoFade::DrawingSurface& PreviewSurface() override;
+    void PreviewDrawn() override;
+    bool Yield() override;
+    void ReportFailure(std::u16string_view step, std::u16string_view reason) override;
+    void Show() override;
+    void Repaint() override;
+    void AddTrayIcon() override;
+    void Minimize() override;
+    void Restore() override;
+    void BringToFront() override;
+    void Close() override;
+    void PopUpMenu() override;
+    void ShowAbout() override;
 
     std::unique_ptr<Ui> ui_;
     QImage artwork_;
-    std::shared_ptr<Module1::WindowService> windows_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     RightRelease* menuOnRelease_ = nullptr;
-    // Counts the fades that have put markup into the output box; a fade whose
-    // number is no longer the latest gives up before it draws.
-    std::uint64_t latestFade_ = 0;
-    bool closing_ = false;
     // Whether the place has been checked again with the window frame known.
     bool placedWithFrame_ = false;
+    Form30Core core_;
 };
 
 } // namespace Chromell

@@ -1,4 +1,4 @@
-#include "app/preview_box.h"
+#include "app/qt/preview_box.h"
 
 #include <QPainter>
 #include <QStyleOptionFocusRect>

@@ -1,4 +1,4 @@
-#include "app/right_release.h"
+#include "app/qt/right_release.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

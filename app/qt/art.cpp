@@ -1,4 +1,4 @@
-#include "app/art.h"
+#include "app/qt/art.h"
 
 namespace Chromell {
 

@@ -8,7 +8,8 @@ namespace Chromell {
 
 // A caption-less box with the standard control border whose background
 // shows one colour. The colour is kept exactly as it was set, as an RgbColor
-// (0x00BBGGRR).
+// (0x00BBGGRR) or a system-colour reference; a reference shows the style's
+// colour of highlighted text, the one system colour the program uses.
 class Swatch : public QFrame {
     Q_OBJECT
 public:

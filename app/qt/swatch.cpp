@@ -1,5 +1,6 @@
-#include "app/swatch.h"
+#include "app/qt/swatch.h"
 
+#include "app/core/colour_rows.h"
 #include "preview/qt/qt_color.h"
 
 namespace Chromell {
@@ -15,7 +16,9 @@ Swatch::Swatch(QWidget* parent) : QFrame(parent) {
 void Swatch::setBackColor(VexoFade::RgbColor color) {
     backColor_ = color;
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, VexoFade::ToQColor(color));
+    colours.setColor(QPalette::Window, IsSystemColorReference(color)
+                                           ? colours.color(QPalette::HighlightedText)
+                                           : VexoFade::ToQColor(color));
     setPalette(colours);
 }
 

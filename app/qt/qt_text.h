@@ -17,4 +17,9 @@ inline QString ToQString(std::u16string_view text) {
                    static_cast<qsizetype>(text.size()));
 }
 
+// A name from the layouts (plain ASCII) as an object name.
+inline QString ToQString(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 } // namespace Chromell

@@ -1,4 +1,4 @@
-#include "app/channel_bar.h"
+#include "app/qt/channel_bar.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionFocusRect>

@@ -1,6 +1,6 @@
-#include "app/art.h"
-#include "app/desktop.h"
-#include "app/form30.h"
+#include "app/qt/art.h"
+#include "app/qt/desktop.h"
+#include "app/qt/form30.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/desktop.h"
+#include "app/qt/desktop.h"
 
 #include <QGuiApplication>
 #include <QWidget>
