@@ -10,11 +10,15 @@ set(_chromell_app_id org.chromell.Chromell)
 set(_chromell_docdir ${CMAKE_INSTALL_DATADIR}/doc/chromell)
 
 if(WIN32)
-  # The Windows ZIP: the program with its README and licence, side by side.
-  if(TARGET chromell-send)
-    install(TARGETS chromell-send RUNTIME DESTINATION .)
-  endif()
-  install(FILES README.md LICENSE DESTINATION .)
+  # The Windows installer and ZIP: the programs (statically linked, so they
+  # run from any folder) with the README, licence and changes, side by side.
+  foreach(_program chromell chromell-fade chromell-send)
+    if(TARGET ${_program})
+      install(TARGETS ${_program} RUNTIME DESTINATION .)
+    endif()
+  endforeach()
+  install(FILES README.md CHANGELOG.md DESTINATION .)
+  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
   return()
 endif()
 

@@ -1,8 +1,9 @@
-# Packages with CPack: a Debian package on Linux (cpack -G DEB), a ZIP of the
-# Windows programs in the MinGW-w64 build (cpack -G ZIP).
+# Packages with CPack: a Debian package on Linux (cpack -G DEB); in the
+# MinGW-w64 build an installer (cpack -G NSIS) and a ZIP (cpack -G ZIP) of the
+# Windows programs.
 
 set(CPACK_PACKAGE_NAME chromell)
-set(CPACK_PACKAGE_VENDOR "The Chromell developers")
+set(CPACK_PACKAGE_VENDOR "${CHROMELL_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "The Chromell developers <maintainers@chromell.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://chromell.org/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "per-character colour gradients for chat markup")
@@ -12,9 +13,36 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 
 if(WIN32)
-  set(CPACK_GENERATOR ZIP)
+  set(CPACK_GENERATOR NSIS ZIP)
+  # The values reach the NSIS script as written here.
+  set(CPACK_VERBATIM_VARIABLES ON)
+  # chromell-VERSION-win64.zip; the installer adds -setup and leaves out the
+  # ZIP's top folder (cmake/ChromellPackageFiles.cmake, read by cpack).
   set(CPACK_PACKAGE_FILE_NAME chromell-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/ChromellPackageFiles.cmake)
+
+  # The installer: our own NSIS template (cmake/NSIS.template.in), 64-bit,
+  # per user by default, per machine with /AllUsers.
+  set(CPACK_NSIS_PACKAGE_NAME Chromell)
+  set(CPACK_NSIS_DISPLAY_NAME Chromell)
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Chromell)
+  set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Chromell)
+  set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+  set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+  set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
+  set(CPACK_CHROMELL_COPYRIGHT "${CHROMELL_COPYRIGHT}")
+  if(TARGET chromell)
+    set(CPACK_NSIS_INSTALLED_ICON_NAME chromell.exe)
+    # The installer and uninstaller show chromell.exe's icon (app/win32).
+    set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/win32/chromell.ico)
+    set(CPACK_NSIS_MUI_UNIICON ${CPACK_NSIS_MUI_ICON})
+    set(CPACK_NSIS_MUI_FINISHPAGE_RUN chromell.exe)
+    set(CPACK_NSIS_CREATE_ICONS_EXTRA "  CreateShortCut \"$SMPROGRAMS\\Chromell.lnk\" \"$INSTDIR\\chromell.exe\"")
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "  Delete \"$SMPROGRAMS\\Chromell.lnk\"")
+  else()
+    set(CPACK_NSIS_INSTALLED_ICON_NAME Uninstall.exe)
+  endif()
   include(CPack)
   return()
 endif()

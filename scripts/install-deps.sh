@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that Chromell needs, by group:
 #   run      building and running the programs
-#   package  run + what scripts/package.sh needs (man pages, .deb, Windows ZIP)
+#   package  run + what scripts/package.sh needs (man pages, .deb, Windows installer and ZIP)
 #   all      package + everything the tests, benchmarks and fuzzers need (the default)
 # Only missing packages are installed, so a second run is quick.
 # Usage: scripts/install-deps.sh [run|package|all]
@@ -14,8 +14,11 @@ run=(
 )
 package=(
   "${run[@]}"
-  # Man pages, the Debian package (dpkg-shlibdeps needs file) and the Windows build
-  scdoc dpkg-dev file g++-mingw-w64-x86-64-posix
+  # Man pages, the Debian package (dpkg-shlibdeps needs file), the Windows build
+  # and its installer
+  scdoc dpkg-dev file g++-mingw-w64-x86-64-posix nsis
+  # chromell.exe's icon (icotool)
+  icoutils
 )
 all=(
   "${package[@]}"

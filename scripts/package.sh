@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the packages: the Debian package from the optimised programs build
-# (preset programs) and the ZIP of the Windows programs (preset mingw), and
-# prints where they are.
+# (preset programs), the installer and the ZIP of the Windows programs (preset
+# mingw), and prints where they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,4 +15,5 @@ done
 cpack --preset deb >/dev/null
 cpack --preset mingw >/dev/null
 echo "Packages:"
-ls -1 "$PWD"/build/programs/packages/chromell_*.deb "$PWD"/build/mingw/packages/chromell-*-win64.zip
+ls -1 "$PWD"/build/programs/packages/chromell_*.deb "$PWD"/build/mingw/packages/chromell-*-win64-setup.exe \
+  "$PWD"/build/mingw/packages/chromell-*-win64.zip

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/core/about.h"
+#include "app/win32/windows_api.h"
+
+namespace Chromell::Win32 {
+
+class Program;
+
+// The About window Form1: an ordinary window with a taskbar button (made
+// without an owner, so that it keeps its button and outlives the main
+// window), the credit line and "Supz". It deletes itself when its window is
+// gone and tells the program's AboutInstance.
+class Form1Window final : public Form1View {
+public:
+    static void Register(Program& program);
+    // Makes the window, not yet shown; nullptr when it could not be made.
+    static Form1Window* Open(Program& program);
+
+    HWND window() const { return window_; }
+
+    // Form1View
+    void Restore() override;
+    void Show() override;
+    void BringToFront() override;
+
+private:
+    Form1Window(Program& program, HWND window);
+    ~Form1Window() override;
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Lay(UINT dpi, const RECT* suggested);
+
+    Program& program_;
+    HWND window_;
+    HWND label_ = nullptr;
+    HWND supz_ = nullptr;
+    HFONT font_ = nullptr;
+};
+
+} // namespace Chromell::Win32
