@@ -1,4 +1,4 @@
-// Fader, gradient and text-replacement throughput at 1, 1,000 and 32,767 characters.
+// Fader, gradient, UTF-8 and text-replacement throughput at 1, 1,000 and 32,767 characters.
 #include "bench/sample_text.h"
 #include "engine/fader.h"
 #include "engine/gradient.h"
@@ -84,6 +84,31 @@ void BM_FadeMixed(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_FadeMixed)->ArgName("format")->Arg(0)->Arg(3);
+
+// chromell-fade's UTF-8 both ways on what it reads and writes: the mixed text
+// (0) and the ASCII sample (1), and the aim markup of each; items are the
+// UTF-16 units of both.
+void BM_Utf8(benchmark::State& state) {
+    std::u16string text = SampleText(32766);
+    if (state.range(0) == 0) {
+        std::ifstream file(CHROMELL_BENCH_DATA "/mixed.txt", std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        text = VexoFade::DecodeUtf8(bytes).value_or(u"");
+    }
+    const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    const std::u16string markup = VexoFade::FadeGradient(stops, text, {});
+    std::string textBytes;
+    VexoFade::AppendUtf8(text, textBytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(VexoFade::DecodeUtf8(textBytes));
+        std::string out;
+        VexoFade::AppendUtf8(markup, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetItemsProcessed(state.iterations() *
+                            static_cast<std::int64_t>(text.size() + markup.size()));
+}
+BENCHMARK(BM_Utf8)->ArgName("ascii")->Arg(0)->Arg(1);
 
 // Every other unit a carriage return: the worst case of the preview's use.
 void BM_ReplaceTextLineBreaks(benchmark::State& state) {

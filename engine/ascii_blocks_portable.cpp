@@ -2,19 +2,20 @@
 
 namespace VexoFade {
 
-std::size_t NarrowAsciiBlocks(const char16_t* src, std::size_t units, char* dst) {
+std::size_t NarrowAsciiPrefix(const char16_t* src, std::size_t units, char* dst) {
+    const std::size_t whole = units / kAsciiBlock * kAsciiBlock;
     std::size_t done = 0;
-    for (; done + kAsciiBlock <= units; done += kAsciiBlock) {
-        char16_t all = 0;
-        for (std::size_t k = 0; k < kAsciiBlock; ++k) {
-            all |= src[done + k];
-        }
-        if (all >= 0x80) {
-            break;
-        }
-        for (std::size_t k = 0; k < kAsciiBlock; ++k) {
-            dst[done + k] = static_cast<char>(src[done + k]);
-        }
+    for (; done < whole && src[done] < 0x80; ++done) {
+        dst[done] = static_cast<char>(src[done]);
+    }
+    return done;
+}
+
+std::size_t WidenAsciiPrefix(const char* src, std::size_t bytes, char16_t* dst) {
+    const std::size_t whole = bytes / kAsciiBlock * kAsciiBlock;
+    std::size_t done = 0;
+    for (; done < whole && static_cast<unsigned char>(src[done]) < 0x80; ++done) {
+        dst[done] = static_cast<char16_t>(src[done]);
     }
     return done;
 }

@@ -8,6 +8,7 @@
 #include "engine/unicode/width.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,15 +34,23 @@ std::uint8_t RoundChannel(double value) {
 }
 
 // Unit i of m (i = 1 ... m) gets, per channel, step × i + start with
-// step = (end − start) / m: the product first, then the sum.
+// step = (end − start) / m: the product first, then the sum. Rounded
+// products and sums keep the order of their operands, and so does rounding to
+// a channel: each channel is monotonic in i, and units that share a colour
+// follow each other.
 class RgbSegment {
 public:
+    static constexpr bool kMonotonic = true;
     RgbSegment() = default;
     RgbSegment(Rgb from, Rgb to, std::size_t units) {
         const double m = static_cast<double>(units);
         start_ = {static_cast<double>(from.red), static_cast<double>(from.green),
                   static_cast<double>(from.blue)};
         step_ = {(to.red - from.red) / m, (to.green - from.green) / m, (to.blue - from.blue) / m};
+    }
+    // Whether the colour stays for several units at a time, on average.
+    bool Slow() const {
+        return std::max({std::abs(step_[0]), std::abs(step_[1]), std::abs(step_[2])}) < 0.25;
     }
     Rgb At(std::size_t i) const {
         const double x = static_cast<double>(i);
@@ -58,6 +67,8 @@ private:
 // is exactly the end stop.
 class OklabSegment {
 public:
+    static constexpr bool kMonotonic = false;
+    bool Slow() const { return false; }
     OklabSegment() = default;
     OklabSegment(Rgb from, Rgb to, std::size_t units)
         : start_(ToOklab(from)), end_(ToOklab(to)), last_(to), units_(units) {}
@@ -87,10 +98,43 @@ public:
         if (i_ == m_) {
             NextSegment();
         }
-        return segment_.At(++i_);
+        ++i_;
+        if constexpr (Segment::kMonotonic) {
+            if (i_ <= same_) {
+                return colour_;
+            }
+            colour_ = segment_.At(i_);
+            same_ = slow_ ? LastOfColour() : i_;
+            return colour_;
+        } else {
+            return segment_.At(i_);
+        }
     }
 
 private:
+    // The last unit of the segment that has colour_, the colour of unit i_:
+    // steps of growing length, then halving the last one.
+    std::size_t LastOfColour() const {
+        std::size_t same = i_;
+        std::size_t other = m_ + 1; // a unit of another colour, or past the end
+        for (std::size_t step = 1; same + step < other; step *= 2) {
+            if (!(segment_.At(same + step) == colour_)) {
+                other = same + step;
+                break;
+            }
+            same += step;
+        }
+        while (other - same > 1) {
+            const std::size_t middle = same + (other - same) / 2;
+            if (segment_.At(middle) == colour_) {
+                same = middle;
+            } else {
+                other = middle;
+            }
+        }
+        return same;
+    }
+
     void NextSegment() {
         const std::size_t segments = stops_.size() - 1;
         do {
@@ -100,7 +144,9 @@ private:
             ++j_;
         } while (m_ == 0 && j_ < segments);
         segment_ = Segment(stops_[j_ - 1], stops_[j_], m_);
+        slow_ = segment_.Slow();
         i_ = 0;
+        same_ = 0;
     }
 
     std::span<const Rgb> stops_;
@@ -110,6 +156,10 @@ private:
     std::size_t i_ = 0;
     std::size_t m_ = 0;
     Segment segment_{};
+    // Units up to same_ have colour_.
+    std::size_t same_ = 0;
+    Rgb colour_{};
+    bool slow_ = false;
 };
 
 // Collects the output in a small buffer and hands it to the sink in blocks,
@@ -130,6 +180,8 @@ public:
         return buffer_ + used_;
     }
     void Commit(char16_t* end) { used_ = static_cast<std::size_t>(end - buffer_); }
+    // Units free before the next flush.
+    std::size_t Room() const { return kCapacity - used_; }
     void Flush() {
         if (used_ != 0) {
             sink_.Write({buffer_, used_});
@@ -380,8 +432,18 @@ public:
                 const Records::Entry entry = records.Next();
                 switch (entry.kind) {
                 case Records::kRun:
-                    for (const std::size_t end = at + entry.value; at < end; ++at) {
-                        Unit(colour(1), {text.data() + at, 1});
+                    // As many units at once as the buffer has room for.
+                    for (const std::size_t end = at + entry.value; at < end;) {
+                        std::size_t count = std::min(end - at, buffer_.Room() / kRunUnit);
+                        if (count == 0) {
+                            buffer_.Flush();
+                            count = std::min(end - at, Buffer::kCapacity / kRunUnit);
+                        }
+                        char16_t* out = buffer_.Reserve(count * kRunUnit);
+                        for (const std::size_t stop = at + count; at < stop; ++at) {
+                            out = RunUnit(out, colour(1), text[at]);
+                        }
+                        buffer_.Commit(out);
                     }
                     break;
                 case Records::kCluster:
@@ -404,6 +466,16 @@ public:
     }
 
 private:
+    // The most a cluster of one unit takes.
+    static constexpr std::size_t kRunUnit = Writer::kOverhead + Writer::kEscapeGrowth;
+
+    CHROMELL_INLINE char16_t* RunUnit(char16_t* out, Rgb colour, const char16_t& unit) {
+        if (options_.wave) {
+            counter_ = counter_ == 4 ? 1 : counter_ + 1;
+        }
+        return writer_.Unit(out, colour, {&unit, 1}, counter_);
+    }
+
     CHROMELL_INLINE void Unit(Rgb colour, std::u16string_view unit) {
         if (options_.wave) {
             counter_ = counter_ == 4 ? 1 : counter_ + 1;

@@ -42,6 +42,69 @@ constexpr char32_t kHangulFirst = 0xAC00;
 constexpr char32_t kHangulCount = 11172;
 constexpr char32_t kHangulTCount = 28;
 
+// Below kBlockLimit (the scripts of everyday text and the emoji) a value takes
+// two loads: blocks of 2^kBlockBits code points that lie inside one run hold
+// kUniform and that run's value, every other block the index of its own
+// values in kBlockValues. Built at compile time from the generated runs.
+constexpr unsigned kBlockBits = 5;
+constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;
+constexpr char32_t kBlockLimit = 0x20000;
+constexpr std::size_t kBlockCount = kBlockLimit >> kBlockBits;
+constexpr std::uint16_t kUniform = 0x8000;
+constexpr std::uint32_t kValueMask = (1U << GraphemeTable::kValueBits) - 1;
+constexpr std::size_t kFirstBlock = GraphemeTable::kDirectLimit >> kBlockBits;
+
+// For each block from kFirstBlock on, the index of the run holding its first
+// code point, calling `block(index, run, uniform)`.
+template <class Block> constexpr void ForEachBlock(Block block) {
+    const auto& runs = GraphemeTable::kRuns;
+    constexpr unsigned kBits = GraphemeTable::kValueBits;
+    std::size_t run = 0;
+    for (std::size_t index = kFirstBlock; index < kBlockCount; ++index) {
+        const auto first = static_cast<std::uint32_t>(index << kBlockBits);
+        while (run + 1 < runs.size() && (runs[run + 1] >> kBits) <= first) {
+            ++run;
+        }
+        block(index, run, run + 1 == runs.size() || (runs[run + 1] >> kBits) >= first + kBlockSize);
+    }
+}
+
+constexpr std::size_t kMixedBlocks = [] {
+    std::size_t count = 0;
+    ForEachBlock([&count](std::size_t, std::size_t, bool uniform) { count += uniform ? 0 : 1; });
+    return count;
+}();
+static_assert(kMixedBlocks < kUniform);
+
+struct BlockTable {
+    std::array<std::uint16_t, kBlockCount> blocks{};
+    std::array<std::uint8_t, kMixedBlocks * kBlockSize> values{};
+};
+
+constexpr BlockTable kBlockTable = [] {
+    const auto& runs = GraphemeTable::kRuns;
+    constexpr unsigned kBits = GraphemeTable::kValueBits;
+    BlockTable table;
+    std::size_t mixed = 0;
+    ForEachBlock([&](std::size_t index, std::size_t run, bool uniform) {
+        if (uniform) {
+            table.blocks[index] = static_cast<std::uint16_t>(kUniform | (runs[run] & kValueMask));
+            return;
+        }
+        table.blocks[index] = static_cast<std::uint16_t>(mixed);
+        const std::size_t first = index << kBlockBits;
+        for (std::size_t k = 0; k < kBlockSize; ++k) {
+            while (run + 1 < runs.size() && (runs[run + 1] >> kBits) <= first + k) {
+                ++run;
+            }
+            table.values[mixed * kBlockSize + k] =
+                static_cast<std::uint8_t>(runs[run] & kValueMask);
+        }
+        ++mixed;
+    });
+    return table;
+}();
+
 GraphemeBreak BreakProperty(char32_t code) {
     if (code < GraphemeTable::kDirectLimit) {
         return static_cast<GraphemeBreak>(GraphemeTable::kDirect[code]);
@@ -49,6 +112,14 @@ GraphemeBreak BreakProperty(char32_t code) {
     // A syllable is LV when it has no trailing consonant, LVT otherwise.
     if (code - kHangulFirst < kHangulCount) {
         return (code - kHangulFirst) % kHangulTCount == 0 ? kLV : kLVT;
+    }
+    if (code < kBlockLimit) {
+        const std::uint16_t entry = kBlockTable.blocks[code >> kBlockBits];
+        if ((entry & kUniform) != 0) {
+            return static_cast<GraphemeBreak>(entry & kValueMask);
+        }
+        return static_cast<GraphemeBreak>(
+            kBlockTable.values[entry * kBlockSize + (code & (kBlockSize - 1))]);
     }
     if (code > 0x10FFFF) {
         return kOther;
@@ -151,17 +222,29 @@ constexpr auto kNextRun = [] {
 namespace detail {
 
 std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) {
-    std::size_t end = at + CodePointLength(text, at);
-    GraphemeBreak before = BreakProperty(CodePointAt(text, at));
+    const char16_t* const units = text.data();
+    const std::size_t size = text.size();
+    // The code point at `k`; `k` moves past it. Each is read once.
+    const auto read = [units, size](std::size_t& k) -> char32_t {
+        const char16_t c = units[k++];
+        if (IsHighSurrogate(c) && k < size && IsLowSurrogate(units[k])) {
+            return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+                   (static_cast<char32_t>(units[k++]) - 0xDC00);
+        }
+        return c;
+    };
+    std::size_t end = at;
+    GraphemeBreak before = BreakProperty(read(end));
     Run run = kNextRun[before][kNoRun];
-    while (end < text.size()) {
-        const GraphemeBreak after = BreakProperty(CodePointAt(text, end));
+    while (end < size) {
+        std::size_t next = end;
+        const GraphemeBreak after = BreakProperty(read(next));
         if (((kJoinsWith[before] | kJoinsAfterRun[run]) & Bit(after)) == 0) {
             break;
         }
         run = kNextRun[after][run];
         before = after;
-        end += CodePointLength(text, end);
+        end = next;
     }
     return end - at;
 }

@@ -6,26 +6,38 @@
 namespace VexoFade {
 namespace {
 
-TEST(NarrowAsciiBlocks, CopiesWholeAsciiBlocksAndStopsAtTheFirstOtherBlock) {
+TEST(AsciiPrefix, StopsAtTheFirstOtherUnitWhereverItIsAndLooksAtWholeBlocksOnly) {
     std::u16string text(5 * kAsciiBlock + 3, u'x');
     for (std::size_t k = 0; k < text.size(); ++k) {
         text[k] = static_cast<char16_t>(k % 0x80);
     }
-    text[3 * kAsciiBlock + 5] = u'\u00E9'; // the fourth block is not all ASCII
-    std::string out(text.size(), '\0');
-    EXPECT_EQ(NarrowAsciiBlocks(text.data(), text.size(), out.data()), 3 * kAsciiBlock);
-    // Nothing of the stopping block is written.
-    EXPECT_EQ(out.substr(0, 3 * kAsciiBlock + 1),
-              std::string(text.begin(), text.begin() + 3 * kAsciiBlock) + '\0');
-
-    // 0x80 and units whose low byte alone looks like ASCII stop a block too.
-    for (const char16_t unit : {u'\x80', char16_t(0x0141), char16_t(0xFF41), char16_t(0xD83D)}) {
-        const std::u16string block = std::u16string(kAsciiBlock - 1, u'a') + unit;
-        EXPECT_EQ(NarrowAsciiBlocks(block.data(), block.size(), out.data()), 0u) << int(unit);
+    const std::string bytes(text.begin(), text.end());
+    std::string narrow(text.size(), '\0');
+    std::u16string wide(text.size(), u'\0');
+    // Every unit of the text: 0x80 and units whose low byte alone looks like
+    // ASCII stop it too.
+    for (std::size_t at = 0; at < 4 * kAsciiBlock; ++at) {
+        for (const char16_t unit :
+             {u'\x80', char16_t(0x0141), char16_t(0xFF41), char16_t(0xD83D)}) {
+            std::u16string other = text;
+            other[at] = unit;
+            ASSERT_EQ(NarrowAsciiPrefix(other.data(), other.size(), narrow.data()), at)
+                << int(unit);
+            ASSERT_EQ(narrow.substr(0, at), bytes.substr(0, at));
+        }
+        std::string otherBytes = bytes;
+        otherBytes[at] = '\xC3';
+        ASSERT_EQ(WidenAsciiPrefix(otherBytes.data(), otherBytes.size(), wide.data()), at);
+        ASSERT_EQ(wide.substr(0, at), text.substr(0, at));
     }
-    // Never more units than asked for, and no partial block.
-    EXPECT_EQ(NarrowAsciiBlocks(text.data(), kAsciiBlock - 1, out.data()), 0u);
-    EXPECT_EQ(NarrowAsciiBlocks(text.data(), 2 * kAsciiBlock + 1, out.data()), 2 * kAsciiBlock);
+    // All ASCII: every whole block among the units asked for, nothing after.
+    narrow.assign(text.size(), '\0');
+    EXPECT_EQ(NarrowAsciiPrefix(text.data(), text.size(), narrow.data()), 5 * kAsciiBlock);
+    EXPECT_EQ(narrow.substr(0, 5 * kAsciiBlock + 1), bytes.substr(0, 5 * kAsciiBlock) + '\0');
+    EXPECT_EQ(NarrowAsciiPrefix(text.data(), kAsciiBlock - 1, narrow.data()), 0u);
+    EXPECT_EQ(NarrowAsciiPrefix(text.data(), 2 * kAsciiBlock + 1, narrow.data()), 2 * kAsciiBlock);
+    EXPECT_EQ(WidenAsciiPrefix(bytes.data(), bytes.size(), wide.data()), 5 * kAsciiBlock);
+    EXPECT_EQ(WidenAsciiPrefix(bytes.data(), kAsciiBlock - 1, wide.data()), 0u);
 }
 
 } // namespace
