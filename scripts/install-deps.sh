@@ -32,16 +32,23 @@ all=(
   wine wine64
   # Fuzzing (libFuzzer and sanitizer runtimes)
   clang-14 libclang-rt-14-dev
-  # The artwork tool (giflib), the Unicode data the segmentation tests read
-  # and its table generator checks, static analysis
-  libgif-dev unicode-data python3 clang-tidy
+  # The artwork tool (giflib), the Unicode table generator, static analysis
+  libgif-dev python3 clang-tidy
+  # Screenshots and pixel probes of the windows; a browser that shows the
+  # html format; a font with combining marks for the GDI surface's tests
+  imagemagick chromium fonts-dejavu-core
   # A Devanagari font: the preview test draws a conjunct as one glyph run
   fonts-lohit-deva
 )
 case $group in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;
-  all) packages=("${all[@]}") ;;
+  all)
+    packages=("${all[@]}")
+    # npm fetches Unicode's data for the tables' up-to-date check; a Node.js
+    # that already brings its own npm is kept.
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
   *)
     echo "usage: $0 [run|package|all]" >&2
     exit 2
