@@ -1,6 +1,6 @@
 // Preview PNGs drawn with Qt: the window's renderer on the window's surface.
 #include "cli/preview_png.h"
-#include "engine/base/error.h"
+#include "cli/preview_size.h"
 #include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 
@@ -101,11 +101,6 @@ public:
     QSaveFile file;
 };
 
-std::string Describe(QSize size) {
-    return VexoFade::FormatCount(size.width()) + " x " + VexoFade::FormatCount(size.height()) +
-           " pixels";
-}
-
 // Draws the preview at the size that holds all of it; the first pass, on an
 // image of the preview box's size, only finds that size (nothing outside the
 // image is drawn, so it costs little more than measuring).
@@ -113,17 +108,16 @@ bool DrawPng(std::u16string_view markup, QByteArray& png, std::string& error) {
     const QSize box(kPreviewBoxWidth, kPreviewBoxHeight);
     QtDrawingSurface surface(box, Qt::white);
     VexoFade::RenderMarkupPreview(surface, markup);
-    const QSize size = surface.DrawnExtent().expandedTo(box);
-    if (static_cast<long long>(size.width()) * size.height() > kMaxPreviewPixels) {
-        error = "the preview would be " + Describe(size) + ", more than the " +
-                VexoFade::FormatCount(kMaxPreviewPixels) +
-                " pixels this tool draws; use shorter lines or fewer of them";
+    const QSize drawn = surface.DrawnExtent();
+    const std::optional<PreviewSize> grown = PreviewSizeFor({drawn.width(), drawn.height()}, error);
+    if (!grown) {
         return false;
     }
+    const QSize size(grown->width, grown->height);
     if (size != box) {
         surface.Resize(size);
         if (surface.image().size() != size) {
-            error = "not enough memory for a preview of " + Describe(size);
+            error = "not enough memory for a preview of " + Describe(*grown);
             return false;
         }
         VexoFade::RenderMarkupPreview(surface, markup);

@@ -69,3 +69,6 @@ option(CHROMELL_BUILD_TOOLS "Build the build-time tools (the artwork generator)"
 # The stand-in messenger is a Windows test program; the Windows sub-build of
 # the end-to-end test turns this on.
 option(CHROMELL_BUILD_STAND_IN "Build the stand-in messenger (Windows, tests only)" OFF)
+# The tests of the Windows-only code (the GDI surface), built with MinGW-w64
+# and run under Wine; the Windows sub-build of the host's tests turns this on.
+option(CHROMELL_BUILD_WINDOWS_TESTS "Build the Windows-side test programs (Windows, tests only)" OFF)

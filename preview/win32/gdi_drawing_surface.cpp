@@ -38,6 +38,10 @@ int RoundToInt(double value) {
     return static_cast<int>(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
 }
 
+RECT Moved(const RECT& box, int dx, int dy) {
+    return RECT{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+}
+
 bool Overlaps(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -370,8 +374,7 @@ RECT GdiDrawingSurface::FindInk(Font& font, std::u16string_view text, int advanc
         const bool touchesEdge =
             ink.left == 0 || ink.top == 0 || ink.right == width || ink.bottom == height;
         if (!touchesEdge || margin >= kMaxInkMargin) {
-            OffsetRect(&ink, -margin, -margin);
-            return ink;
+            return Moved(ink, -margin, -margin);
         }
     }
 }
@@ -384,9 +387,13 @@ void GdiDrawingSurface::Print(std::u16string_view text) {
     const Glyphs& glyphs = Measure(font, text);
     const int x = RoundToInt(currentX_);
     const int y = RoundToInt(currentY_);
-    RECT drawn{0, 0, glyphs.advance, font.lineHeight};
-    UnionRect(&drawn, &drawn, &glyphs.ink);
-    OffsetRect(&drawn, x, y);
+    const RECT& ink = glyphs.ink;
+    const RECT drawn =
+        Moved(ink.left < ink.right ? RECT{std::min(ink.left, 0L), std::min(ink.top, 0L),
+                                          std::max(ink.right, LONG{glyphs.advance}),
+                                          std::max(ink.bottom, LONG{font.lineHeight})}
+                                   : RECT{0, 0, glyphs.advance, font.lineHeight},
+              x, y);
     drawnRight_ = std::max(drawnRight_, drawn.right);
     drawnBottom_ = std::max(drawnBottom_, drawn.bottom);
 

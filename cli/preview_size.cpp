@@ -1,0 +1,27 @@
+#include "cli/preview_size.h"
+
+#include "cli/preview_png.h"
+#include "engine/base/error.h"
+
+#include <algorithm>
+
+namespace Chromell {
+
+std::string Describe(PreviewSize size) {
+    return VexoFade::FormatCount(size.width) + " x " + VexoFade::FormatCount(size.height) +
+           " pixels";
+}
+
+std::optional<PreviewSize> PreviewSizeFor(PreviewSize drawn, std::string& error) {
+    const PreviewSize size{std::max(drawn.width, kPreviewBoxWidth),
+                           std::max(drawn.height, kPreviewBoxHeight)};
+    if (static_cast<long long>(size.width) * size.height > kMaxPreviewPixels) {
+        error = "the preview would be " + Describe(size) + ", more than the " +
+                VexoFade::FormatCount(kMaxPreviewPixels) +
+                " pixels this tool draws; use shorter lines or fewer of them";
+        return std::nullopt;
+    }
+    return size;
+}
+
+} // namespace Chromell
