@@ -141,7 +141,7 @@ start() {
   main=$(window_titled Chromell)
   wait_for "the tray icon" tray_icon
   icon=$(tray_icon)
-  read -r ox oy < <(client_origin)
+  read -r ox oy _ < <(client_origin)
 }
 
 start

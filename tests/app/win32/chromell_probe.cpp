@@ -4,7 +4,7 @@
 //                              layout name: Text1, Text2, Command1 ...)
 //   chromell-probe bar NAME    the value of the channel bar NAME
 //   chromell-probe origin      where the main window's client area is on the
-//                              screen, "X Y"
+//                              screen and its size, "X Y WIDTH HEIGHT"
 //   chromell-probe message     the text of the open message box titled "Chromell"
 //   chromell-probe notify N    posts the tray icon's notification of mouse
 //                              message N (515: left double-click, 517: right
@@ -90,7 +90,10 @@ int main(int argc, char** argv) {
     if (command == "origin") {
         POINT origin{0, 0};
         ClientToScreen(main, &origin);
-        return Print(std::to_wstring(origin.x) + L" " + std::to_wstring(origin.y));
+        RECT client{};
+        GetClientRect(main, &client);
+        return Print(std::to_wstring(origin.x) + L" " + std::to_wstring(origin.y) + L" " +
+                     std::to_wstring(client.right) + L" " + std::to_wstring(client.bottom));
     }
     HWND control = argc > 2 ? Control(main, argv[2]) : nullptr;
     if (command == "text" && control != nullptr) {
