@@ -12,6 +12,7 @@
 #include "app/win32/program.h"
 #include "app/win32/win32_text.h"
 
+#include <exception>
 #include <optional>
 #include <windowsx.h>
 
@@ -98,7 +99,12 @@ Form30Window* Form30Window::Open(Program& program) {
     }
     auto* form = reinterpret_cast<Form30Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     form->CreateControls();
-    form->Lay(GetDpiForWindow(window), nullptr);
+    try {
+        form->Lay(GetDpiForWindow(window), nullptr);
+    } catch (const std::exception&) { // no memory for the preview's picture
+        DestroyWindow(window);
+        return nullptr;
+    }
     form->core_.Form_Load();
     return form;
 }
