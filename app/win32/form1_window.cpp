@@ -3,6 +3,7 @@
 #include "app/core/form30_layout.h"
 #include "app/core/texts.h"
 #include "app/core/twips.h"
+#include "app/win32/accessible.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/program.h"
 #include "app/win32/win32_text.h"
@@ -51,6 +52,10 @@ Form1Window* Form1Window::Open(Program& program) {
                                kAboutLabel1);
     form->supz_ = MakeControl(window, program.instance(), L"BUTTON", Texts::kSupzCaption,
                               WS_TABSTOP | BS_PUSHBUTTON, kAboutCommand1);
+    SetAccessibleText(form->label_, Texts::kForm1Label1Accessible.name,
+                      Texts::kForm1Label1Accessible.description);
+    SetAccessibleText(form->supz_, Texts::kForm1Command1Accessible.name,
+                      Texts::kForm1Command1Accessible.description);
     form->Lay(GetDpiForWindow(window), nullptr);
     SetFocus(form->supz_);
     return form;

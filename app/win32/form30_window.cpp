@@ -5,12 +5,14 @@
 #include "app/core/screen_fit.h"
 #include "app/core/texts.h"
 #include "app/core/twips.h"
+#include "app/win32/accessible.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/form1_window.h"
 #include "app/win32/picture_box.h"
 #include "app/win32/program.h"
 #include "app/win32/win32_text.h"
 
+#include <exception>
 #include <optional>
 #include <windowsx.h>
 
@@ -97,7 +99,12 @@ Form30Window* Form30Window::Open(Program& program) {
     }
     auto* form = reinterpret_cast<Form30Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     form->CreateControls();
-    form->Lay(GetDpiForWindow(window), nullptr);
+    try {
+        form->Lay(GetDpiForWindow(window), nullptr);
+    } catch (const std::exception&) { // no memory for the preview's picture
+        DestroyWindow(window);
+        return nullptr;
+    }
     form->core_.Form_Load();
     return form;
 }
@@ -129,6 +136,8 @@ void Form30Window::CreateControls() {
         if (control == Form30Control::Picture1) {
             picture_ = PictureBox::Create(window_, id, program_.instance());
             controls_[Index(control)] = picture_ != nullptr ? picture_->window() : nullptr;
+            SetAccessibleText(controls_[Index(control)], Texts::Accessible(control).name,
+                              Texts::Accessible(control).description);
             return;
         }
         const std::wstring caption =
@@ -137,6 +146,8 @@ void Form30Window::CreateControls() {
                                      0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                      program_.instance(), nullptr);
         controls_[Index(control)] = child;
+        SetAccessibleText(child, Texts::Accessible(control).name,
+                          Texts::Accessible(control).description);
         if (RowOfBar(control)) {
             SCROLLINFO range{};
             range.cbSize = sizeof(range);

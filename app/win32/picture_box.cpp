@@ -3,6 +3,8 @@
 #include "app/core/form30_layout.h"
 #include "app/win32/control_ids.h"
 
+#include <exception>
+
 namespace Chromell::Win32 {
 
 void PictureBox::Register(HINSTANCE instance) {
@@ -32,9 +34,16 @@ void PictureBox::Place(const RECT& outer, UINT dpi) {
     const int width = inside.right > 0 ? inside.right : 1;
     const int height = inside.bottom > 0 ? inside.bottom : 1;
     if (!surface_ || dpi != dpi_ || surface_->width() != width || surface_->height() != height) {
-        surface_ = std::make_unique<GdiDrawingSurface>(width, height, static_cast<int>(dpi),
-                                                       Form30Layout::kPreviewBackColor);
-        dpi_ = dpi;
+        // Without memory for the new picture the box keeps the one it has.
+        try {
+            surface_ = std::make_unique<GdiDrawingSurface>(width, height, static_cast<int>(dpi),
+                                                           Form30Layout::kPreviewBackColor);
+            dpi_ = dpi;
+        } catch (const std::exception&) {
+            if (!surface_) {
+                throw;
+            }
+        }
     }
 }
 

@@ -20,7 +20,8 @@ public:
     HWND window() const { return window_; }
     GdiDrawingSurface& surface() { return *surface_; }
     // Places the box (outer rectangle, in pixels); the surface is made anew at
-    // `dpi` when its size changes, and is then blank.
+    // `dpi` when its size changes, and is then blank. Throws when the first
+    // surface cannot be made; a later one that cannot be made keeps the old.
     void Place(const RECT& outer, UINT dpi);
     // Shows what was drawn on the surface.
     void Refresh() { InvalidateRect(window_, nullptr, FALSE); }

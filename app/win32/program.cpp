@@ -69,7 +69,9 @@ void Program::Dispatch(MSG& message) {
 HFONT CreateGuiFont(UINT dpi) {
     LOGFONTW font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
-    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), 96);
+    // The stock font is made for the system's DPI.
+    font.lfHeight =
+        MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(GetDpiForSystem()));
     return CreateFontIndirectW(&font);
 }
 

@@ -43,8 +43,8 @@ private:
     LoadedWindows loaded_;
 };
 
-// The window's own font at `dpi`: the system's default GUI font, scaled from
-// 96 DPI. The caller deletes it.
+// The controls' font at `dpi`: the system's default GUI font at that DPI.
+// The caller deletes it.
 HFONT CreateGuiFont(UINT dpi);
 void SetFontOfChildren(HWND window, HFONT font);
 

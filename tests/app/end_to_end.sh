@@ -141,11 +141,18 @@ start() {
   main=$(window_titled Chromell)
   wait_for "the tray icon" tray_icon
   icon=$(tray_icon)
-  read -r ox oy < <(client_origin)
+  read -r ox oy _ < <(client_origin)
 }
 
 start
 wait_for "the main window to be off the taskbar" off_taskbar "$main"
+if $wine; then # the focus starts on red3; Tab follows the layout's order
+  xdotool windowactivate --sync "$main"
+  for bar in red3 green3 blue3 green2; do
+    [[ $(run_probe focus) == "$bar" ]] || fail "the focus is on '$(run_probe focus)', not $bar"
+    xdotool key Tab
+  done
+fi
 
 # Colour 1 red, colour 2 green, colour 3 blue: a click on each bar's track
 # (the focus and one step), then End; "Fade It".

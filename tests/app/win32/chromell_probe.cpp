@@ -4,7 +4,9 @@
 //                              layout name: Text1, Text2, Command1 ...)
 //   chromell-probe bar NAME    the value of the channel bar NAME
 //   chromell-probe origin      where the main window's client area is on the
-//                              screen, "X Y"
+//                              screen and its size, "X Y WIDTH HEIGHT"
+//   chromell-probe focus       the layout name of the main window's control that
+//                              has the keyboard focus
 //   chromell-probe message     the text of the open message box titled "Chromell"
 //   chromell-probe notify N    posts the tray icon's notification of mouse
 //                              message N (515: left double-click, 517: right
@@ -87,10 +89,25 @@ int main(int argc, char** argv) {
     if (command == "notify" && argc > 2) {
         return PostMessageW(main, Win32::TrayIcon::kMessage, 1, std::atoi(argv[2])) ? 0 : 1;
     }
+    if (command == "focus") {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof(thread);
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread);
+        for (const Form30Layout::ControlLayout& control : Form30Layout::kControls) {
+            if (thread.hwndFocus != nullptr &&
+                thread.hwndFocus == GetDlgItem(main, Win32::ControlId(control.control))) {
+                return Print(std::wstring(control.name.begin(), control.name.end()));
+            }
+        }
+        return 1;
+    }
     if (command == "origin") {
         POINT origin{0, 0};
         ClientToScreen(main, &origin);
-        return Print(std::to_wstring(origin.x) + L" " + std::to_wstring(origin.y));
+        RECT client{};
+        GetClientRect(main, &client);
+        return Print(std::to_wstring(origin.x) + L" " + std::to_wstring(origin.y) + L" " +
+                     std::to_wstring(client.right) + L" " + std::to_wstring(client.bottom));
     }
     HWND control = argc > 2 ? Control(main, argv[2]) : nullptr;
     if (command == "text" && control != nullptr) {
@@ -99,6 +116,7 @@ int main(int argc, char** argv) {
     if (command == "bar" && control != nullptr) {
         return Print(std::to_wstring(SendMessageW(control, SBM_GETPOS, 0, 0)));
     }
-    std::fputs("usage: chromell-probe text|bar NAME | origin | message | notify N\n", stderr);
+    std::fputs("usage: chromell-probe text|bar NAME | origin | focus | message | notify N\n",
+               stderr);
     return argc > 2 && (command == "text" || command == "bar") ? 1 : 2;
 }
