@@ -8,13 +8,11 @@
 //   chromell-probe focus       the layout name of the main window's control that
 //                              has the keyboard focus
 //   chromell-probe message     the text of the open message box titled "Chromell"
-//   chromell-probe notify N    posts the tray icon's notification of mouse
-//                              message N (515: left double-click, 517: right
-//                              release), as the shell would
+//   chromell-probe at X Y      where the window that takes the pointer at screen
+//                              point X Y is and its size, "X Y WIDTH HEIGHT"
 // Texts are written as UTF-8 with a newline. Exit status 1 when the window
 // or the control is not there, 2 for a usage error.
 #include "app/win32/control_ids.h"
-#include "app/win32/tray_icon.h"
 #include "app/win32/windows_api.h"
 
 #include <cstdio>
@@ -82,12 +80,19 @@ int main(int argc, char** argv) {
     if (command == "message") {
         return PrintMessageBox();
     }
+    if (command == "at" && argc > 3) {
+        RECT rect{};
+        HWND window = WindowFromPoint(POINT{std::atoi(argv[2]), std::atoi(argv[3])});
+        if (window == nullptr || !GetWindowRect(window, &rect)) {
+            return 1;
+        }
+        return Print(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+                     std::to_wstring(rect.right - rect.left) + L" " +
+                     std::to_wstring(rect.bottom - rect.top));
+    }
     HWND main = FindWindowW(Win32::kForm30Class, nullptr);
     if (main == nullptr) {
         return 1;
-    }
-    if (command == "notify" && argc > 2) {
-        return PostMessageW(main, Win32::TrayIcon::kMessage, 1, std::atoi(argv[2])) ? 0 : 1;
     }
     if (command == "focus") {
         GUITHREADINFO thread{};
@@ -116,7 +121,6 @@ int main(int argc, char** argv) {
     if (command == "bar" && control != nullptr) {
         return Print(std::to_wstring(SendMessageW(control, SBM_GETPOS, 0, 0)));
     }
-    std::fputs("usage: chromell-probe text|bar NAME | origin | focus | message | notify N\n",
-               stderr);
+    std::fputs("usage: chromell-probe text|bar NAME | origin | focus | message | at X Y\n", stderr);
     return argc > 2 && (command == "text" || command == "bar") ? 1 : 2;
 }
