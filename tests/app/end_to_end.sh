@@ -10,13 +10,14 @@
 # Exit (the icon goes, About keeps the program up); closing About ends it. A
 # second short run closes with the Close hotspot. Exit 77 (skipped) without the tools.
 set -uo pipefail
+. "$(dirname "$0")/../support/wine.sh"
+skip() { echo "SKIP: $*" && exit 77; }
 program=${1:?usage: end_to_end.sh PATH/TO/chromell[.exe] [PROBE.exe] [CHROMELL_FADE]}
-wine=false
-[[ $program == *.exe ]] && wine=true
-if $wine; then
-  probe=${2:?the Wine run needs chromell-probe.exe} fade=${3:?and chromell-fade}
-  [[ -f $program && -f $probe ]] || { echo "SKIP: the Windows programs were not built" && exit 77; }
-  command -v wine >/dev/null || { echo "SKIP: no wine" && exit 77; }
+under_wine=false
+if [[ $program == *.exe ]]; then
+  under_wine=true probe=${2:?the Wine run needs chromell-probe.exe} fade=${3:?and chromell-fade}
+  [[ -f $program && -f $probe ]] || skip "the Windows programs were not built"
+  wine_find
   classname=chromell.exe
 else
   fade=${2:-}
@@ -33,14 +34,14 @@ else
 fi
 
 for tool in Xvfb openbox trayer xdotool xprop xwininfo import convert; do
-  command -v "$tool" >/dev/null || { echo "SKIP: no $tool" && exit 77; }
+  command -v "$tool" >/dev/null || skip "no $tool"
 done
 
 work=$(mktemp -d)
 pids=()
 cleanup() { # the program first, the X server last
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" && wait "${pids[i]}"; done
-  $wine && wineserver -k
+  $under_wine && wine_end
   rm -rf "$work"
 } 2>/dev/null
 trap cleanup EXIT
@@ -79,7 +80,7 @@ other_window() {
 # prefix's explorer.exe owns it), as a decimal id like xdotool's.
 tray_icon() {
   local owner=$classname id
-  $wine && owner=explorer.exe
+  $under_wine && owner=explorer.exe
   id=$(xwininfo -tree -id "$panel" 2>/dev/null | awk -v owner="(\"$owner\" " 'index($0, owner) { print $1; exit }')
   [[ -n $id ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && echo $((id))
 }
@@ -97,11 +98,11 @@ to_icon() {
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.5 "$@"
 }
 off_taskbar() { [[ $(xprop -id "$1" _NET_WM_STATE) == *SKIP_TASKBAR* ]]; }
-run_probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+run_probe() { "$wine" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # Where the main window's client area is on the screen; under Wine the X window
 # also holds the caption that Wine draws for a tool window.
 client_origin() {
-  if $wine; then run_probe origin
+  if $under_wine; then run_probe origin
   else xwininfo -id "$main" | sed -n 's/^ *Absolute upper-left [XY]: *//p' | paste -sd ' '; fi
 }
 # Clicks (button $3, default 1) at client pixel ($1, $2) of the main window.
@@ -130,29 +131,25 @@ trayer --edge bottom --align right --widthtype pixel --width 64 --height 32 \
   --SetDockType true --SetPartialStrut false >"$work/trayer.log" 2>&1 & pids+=($!)
 wait_for "the tray" bash -c 'xdotool search --onlyvisible --name "^panel$" >/dev/null'
 panel=$(xdotool search --onlyvisible --name '^panel$' | head -n 1)
-if $wine; then
-  # A fresh prefix; its desktop (explorer.exe) starts after the tray is up.
-  export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-  # The desktop's tray traces the messages its icon gets and passes on, for
-  # the log of a failure.
-  export WINEDEBUG=-all,+systray
-  wine wineboot -i >"$work/desktop.log" 2>&1 || fail "wineboot -i failed"
+if $under_wine; then # a fresh prefix; its desktop (explorer.exe) starts after the tray is up
+  export WINEDEBUG=-all,+systray # its tray traces the messages the icon gets and passes on, for the log
+  wine_prefix "$work/prefix" "$work/desktop.log" || fail "could not make the Wine prefix"
 fi
 start() {
-  if $wine; then wine "$program" >"$work/chromell.log" 2>&1 & app=$!
+  if $under_wine; then "$wine" "$program" >"$work/chromell.log" 2>&1 & app=$!
   else "$program" >"$work/chromell.log" 2>&1 & app=$!; fi
   pids+=("$app")
   wait_for "the main window" visible Chromell
   main=$(window_titled Chromell)
   wait_for "the tray icon" tray_icon
   icon=$(tray_icon)
-  $wine && wait_for "Wine to see the tray icon where X shows it" icon_placed
+  $under_wine && wait_for "Wine to see the tray icon where X shows it" icon_placed
   read -r ox oy _ < <(client_origin)
 }
 
 start
 wait_for "the main window to be off the taskbar" off_taskbar "$main"
-if $wine; then # the focus starts on red3; Tab follows the layout's order
+if $under_wine; then # the focus starts on red3; Tab follows the layout's order
   xdotool windowactivate --sync "$main"
   for bar in red3 green3 blue3 green2; do
     [[ $(run_probe focus) == "$bar" ]] || fail "the focus is on '$(run_probe focus)', not $bar"
@@ -170,7 +167,7 @@ done
 click_at 200 121 # Text1
 xdotool type --delay 30 'Chromell fades!'
 click_at 316 40 # Command1
-if $wine; then
+if $under_wine; then
   at_top() { [[ $(run_probe bar "$1") == 255 ]]; }
   for bar in red1 green2 blue3; do wait_for "$bar at 255" at_top $bar; done
   expected=$("$fade" -c ff0000,00ff00,0000ff 'Chromell fades!')
@@ -214,7 +211,7 @@ sleep 1
 about=$(window_titled About)
 xdotool windowactivate --sync "$about" key --clearmodifiers space # "Supz" has the focus
 wait_for "the handle list" eval '(($(count_titled Chromell) == 2))'
-if $wine; then
+if $under_wine; then
   [[ $(run_probe message) == *zinnober*pocketcomet* ]] || fail "the box shows: $(run_probe message)"
 fi
 xdotool key Return

@@ -9,6 +9,7 @@
 # Usage: check_windows_installer.sh CPACK WINDOWS_BUILD_DIR HOST_CHROMELL_FADE
 # Exits 77 (skipped) without the Windows build, makensis or Wine.
 set -uo pipefail
+. "$(dirname "$0")/../support/wine.sh"
 skip() { echo "SKIPPED: $*"; exit 77; }
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -16,18 +17,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 cpack=$1 windows=$2 host_fade=$3
 [[ -f $windows/CPackConfig.cmake ]] || skip "the Windows programs were not built (needs MinGW-w64)"
 command -v makensis >/dev/null || skip "makensis is not installed (scripts/install-deps.sh package installs nsis)"
-wine=$(command -v wine64 /usr/lib/wine/wine64 wine 2>/dev/null | head -1 || true)
-wineserver=$(command -v wineserver /usr/lib/wine/wineserver 2>/dev/null | head -1 || true)
-[[ -n $wine && -n $wineserver ]] || skip "Wine is not installed (scripts/install-deps.sh installs it)"
-[[ $wine == */wine64 ]] && export WINELOADER=$wine
+wine_find
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-setup.XXXXXX")
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LC_ALL=C.UTF-8
-# No .NET or HTML engine installers, no menu entries on the host for shortcuts.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDEBUG=-all LC_ALL=C.UTF-8
 xvfb_pid=
 cleanup() {
-  "$wineserver" -k &>/dev/null
+  wine_end
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -59,10 +55,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
   [[ -s $work/display ]] && DISPLAY=:$(head -1 "$work/display") && export DISPLAY
 fi
 
-# Making a prefix now and then fails early in Wine itself (kernel32.dll not
-# loaded); a second, fresh attempt then succeeds.
-boot() { run wineboot -i >"$work/wineboot.log" 2>&1; }
-boot || { "$wineserver" -k; rm -rf "$WINEPREFIX"; boot; } || { tail -5 "$work/wineboot.log"; exit 1; }
+wine_prefix "$work/prefix" "$work/wineboot.log" winemenubuilder.exe=d || exit 1 # no host menu entries for shortcuts
 [[ -n ${DISPLAY:-} ]] || run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 settle
 # C:\x\y is drive_c/x/y.

@@ -6,6 +6,7 @@
 # Usage: gdi_under_wine.sh GDI_SURFACE_TESTS_EXE CHROMELL_FADE_EXE
 # Exits 77 (skipped) when Wine or the Windows programs are missing.
 set -euo pipefail
+. "$(dirname "$0")/../support/wine.sh"
 
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -13,25 +14,16 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 (($# == 2)) || { echo "usage: $0 GDI_SURFACE_TESTS_EXE CHROMELL_FADE_EXE" >&2; exit 2; }
 tests_exe=$(realpath -m "$1") fade_exe=$(realpath -m "$2")
 [[ -f $tests_exe && -f $fade_exe ]] || skip "the Windows programs were not built (needs MinGW-w64 and libgtest-dev)"
-wine=$(command -v wine64 /usr/lib/wine/wine64 wine 2>/dev/null | head -1 || true)
-wineserver=$(command -v wineserver /usr/lib/wine/wineserver 2>/dev/null | head -1 || true)
-[[ -n $wine && -n $wineserver ]] || skip "Wine is not installed (scripts/install-deps.sh installs it)"
-[[ $wine == */wine64 ]] && export WINELOADER=$wine
+wine_find
 command -v python3 >/dev/null || skip "python3 is needed to read the PNGs"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-gdi.XXXXXX")
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LC_ALL=C
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine installers
+export WINEDEBUG=-all LC_ALL=C
 unset DISPLAY WAYLAND_DISPLAY
-trap '"$wineserver" -k &>/dev/null || true; "$wineserver" -w &>/dev/null || true; rm -rf "$work"' EXIT
+trap 'wine_end; rm -rf "$work"' EXIT
 
-echo "Preparing a Wine prefix in $work"
-"$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot -i failed: $(tail -5 "$work/wineboot.log")"
-"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 ||
-  fail "could not select the null display driver"
-"$wineserver" -k >/dev/null 2>&1 || true
-"$wineserver" -w
-"$wineserver" -p
+wine_prefix "$work/prefix" "$work/wineboot.log" || fail "could not make the Wine prefix"
+wine_null_display || fail "could not select the null display driver"
 
 echo "Case: the GDI surface's tests"
 "$wine" "$tests_exe" || fail "gdi_surface_tests.exe failed"

@@ -7,6 +7,7 @@
 # CHROMELL_FADE is the native chromell-fade, which gives the expected markup.
 # Exits 77 (skipped) when Wine or the Windows programs are missing.
 set -euo pipefail
+. "$(dirname "$0")/../../support/wine.sh"
 
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() {
@@ -18,26 +19,15 @@ fail() {
 (($# == 3)) || { echo "usage: $0 CHROMELL_SEND_EXE STAND_IN_EXE CHROMELL_FADE" >&2; exit 2; }
 send_exe=$1 stand_in_exe=$2 fade=$3
 [[ -f $send_exe && -f $stand_in_exe ]] || skip "the Windows programs were not built (needs MinGW-w64)"
-wine=$(command -v wine64 /usr/lib/wine/wine64 wine 2>/dev/null | head -1 || true)
-wineserver=$(command -v wineserver /usr/lib/wine/wineserver 2>/dev/null | head -1 || true)
-[[ -n $wine && -n $wineserver ]] || skip "Wine is not installed (scripts/install-deps.sh installs it)"
-[[ $wine == */wine64 ]] && export WINELOADER=$wine
+wine_find
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-wine.XXXXXX")
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LC_ALL=C
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine installers
+export WINEDEBUG=-all LC_ALL=C
 unset DISPLAY WAYLAND_DISPLAY
-trap '"$wineserver" -k &>/dev/null || true; "$wineserver" -w &>/dev/null || true; rm -rf "$work"' EXIT
+trap 'wine_end; rm -rf "$work"' EXIT
 
-echo "Preparing a Wine prefix in $work"
-"$wine" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot -i failed: $(tail -5 "$work/wineboot.log")"
-"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 ||
-  fail "could not select the null display driver"
-# Restart the server so that the desktop comes up anew with the null driver,
-# and keep it up between the programs below.
-"$wineserver" -k >/dev/null 2>&1 || true
-"$wineserver" -w
-"$wineserver" -p
+wine_prefix "$work/prefix" "$work/wineboot.log" || fail "could not make the Wine prefix"
+wine_null_display || fail "could not select the null display driver"
 
 run=0
 # Starts the stand-in with a fresh log and waits until its windows are up.
