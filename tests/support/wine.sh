@@ -11,7 +11,6 @@ wine_find() {
 # Making one now and then fails early in Wine (kernel32.dll not loaded); a second, fresh try succeeds.
 wine_prefix() {
   export WINEPREFIX=$1 WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=${3:+;$3}"
-  echo "Preparing a Wine prefix in $WINEPREFIX"
   timeout 120 "$wine" wineboot -i >"$2" 2>&1 && return 0
   { "$wineserver" -k; rm -rf "$WINEPREFIX"; } &>/dev/null
   timeout 120 "$wine" wineboot -i >"$2" 2>&1 || { tail -5 "$2" >&2; return 1; }
