@@ -30,7 +30,7 @@ void Place(HWND control, const Rect& twips, UINT dpi) {
 void Form1Window::Register(Program& program) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof(type);
-    type.lpfnWndProc = Procedure;
+    type.lpfnWndProc = OwnedWindowProcedure<Form1Window>;
     type.hInstance = program.instance();
     type.hIcon = program.icon();
     type.hIconSm = program.smallIcon();
@@ -94,25 +94,6 @@ void Form1Window::Lay(UINT dpi, const RECT* suggested) {
     if (old != nullptr) {
         DeleteObject(old);
     }
-}
-
-LRESULT CALLBACK Form1Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* program =
-            static_cast<Program*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(new Form1Window(*program, window)));
-    }
-    auto* form = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete form;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->Handle(message, wParam, lParam);
 }
 
 LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

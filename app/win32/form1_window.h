@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/about.h"
+#include "app/win32/owned_window_procedure.h"
 #include "app/win32/windows_api.h"
 
 namespace Chromell::Win32 {
@@ -28,7 +29,7 @@ private:
     Form1Window(Program& program, HWND window);
     ~Form1Window() override;
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form> friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Lay(UINT dpi, const RECT* suggested);
 

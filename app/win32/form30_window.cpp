@@ -78,7 +78,7 @@ void Form30Window::Register(Program& program) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof(type);
     type.style = CS_DBLCLKS;
-    type.lpfnWndProc = Procedure;
+    type.lpfnWndProc = OwnedWindowProcedure<Form30Window>;
     type.hInstance = program.instance();
     type.hIcon = program.icon();
     type.hIconSm = program.smallIcon();
@@ -303,25 +303,6 @@ int Form30Window::HotspotAt(POINT point) const {
         }
     }
     return -1;
-}
-
-LRESULT CALLBACK Form30Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* program =
-            static_cast<Program*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(new Form30Window(*program, window)));
-    }
-    auto* form = reinterpret_cast<Form30Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete form;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return form->Handle(message, wParam, lParam);
 }
 
 LRESULT Form30Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 
 #include "app/core/form30_core.h"
 #include "app/core/form30_view.h"
+#include "app/win32/owned_window_procedure.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/windows_api.h"
 
@@ -52,7 +53,7 @@ private:
     Form30Window(Program& program, HWND window);
     ~Form30Window() override;
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class Form> friend LRESULT CALLBACK OwnedWindowProcedure(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
