@@ -6,7 +6,7 @@
 # Usage: scripts/compare-lolcat.sh [path/to/chromell-fade] [characters]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fade=${1:-build/release/cli/chromell-fade}
+fade=${1:-build/release/bin/chromell-fade}
 chars=${2:-2000}
 lolcat=/usr/games/lolcat
 work=$(mktemp -d)

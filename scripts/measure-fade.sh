@@ -11,7 +11,7 @@
 # Usage: scripts/measure-fade.sh [path/to/chromell-fade]   (a release build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fade=${1:-build/release/cli/chromell-fade}
+fade=${1:-build/release/bin/chromell-fade}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -5,7 +5,7 @@
 # Usage: scripts/measure-stream.sh [path/to/chromell-fade] [MB for RSS] [MB for callgrind]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fade=${1:-build/release/cli/chromell-fade}
+fade=${1:-build/release/bin/chromell-fade}
 big=${2:-100}
 small=${3:-10}
 work=$(mktemp -d)

@@ -1,19 +1,37 @@
 #!/usr/bin/env bash
-# Builds the packages: the Debian package from the optimised programs build
-# (preset programs), the installer and the ZIP of the Windows programs (preset
-# mingw), and prints where they are.
+# Builds the packages and prints where they are, one a line: the Debian
+# package from the optimised programs build (preset programs), and the
+# installer and the ZIP of the Windows programs (preset mingw).
+# Usage: scripts/package.sh [deb]   (deb: the Debian package alone)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+case ${1:-all} in
+  all) presets=(programs mingw) ;;
+  deb) presets=(programs) ;;
+  *)
+    echo "usage: $0 [deb]" >&2
+    exit 2
+    ;;
+esac
+
 scripts/install-deps.sh package
 jobs=$(nproc)
-for preset in programs mingw; do
+for preset in "${presets[@]}"; do
   echo "=== $preset: configure and build" >&2
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$jobs"
+  cmake --build --preset "$preset" -j "$jobs" >&2
 done
-cpack --preset deb >/dev/null
-cpack --preset mingw >/dev/null
-echo "Packages:"
-ls -1 "$PWD"/build/programs/packages/chromell_*.deb "$PWD"/build/mingw/packages/chromell-*-win64-setup.exe \
-  "$PWD"/build/mingw/packages/chromell-*-win64.zip
+
+# The files cpack says it made, not a glob that could find an older one.
+packed() {
+  local log
+  log=$(cpack --preset "$1") || { echo "$log" >&2; return 1; }
+  sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' <<<"$log"
+}
+made=$(packed deb)
+if [[ ${presets[*]} == *mingw* ]]; then
+  made+=$'\n'$(packed mingw)
+fi
+[[ -n $made ]] || { echo "cpack reported no package" >&2; exit 1; }
+echo "$made"

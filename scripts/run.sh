@@ -14,5 +14,7 @@ fi
 scripts/install-deps.sh run
 cmake --preset programs >/dev/null
 cmake --build --preset programs -j "$(nproc)"
-echo "chromell-fade is build/programs/cli/chromell-fade" >&2
-exec build/programs/app/chromell
+# Every program is built into bin/ of the build tree (cmake/ChromellPrograms.cmake).
+bin=build/programs/bin
+echo "chromell-fade is $bin/chromell-fade" >&2
+exec "$bin/chromell"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the optimised build with warnings as errors
-# (then clang-tidy over its sources, and its Debian package, built and
-# inspected, not installed), the whole suite again under AddressSanitizer and
+# (then clang-tidy over its sources), the README's quick start as a new user
+# runs it, the Debian package built and inspected (not installed), the paths
+# the README names, the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,9 +19,13 @@ for preset in ci asan; do
   if [[ $preset == ci ]]; then
     echo "=== ci: clang-tidy" >&2
     scripts/run-clang-tidy.sh build/ci
-    echo "=== ci: Debian package" >&2
-    (cd build/ci && cpack -G DEB >/dev/null)
-    tests/install/check_package.sh build/ci/packages/chromell_*.deb
+    echo "=== quick start: scripts/run.sh from a clean build/programs" >&2
+    tests/install/check_quick_start.sh
+    echo "=== Debian package of the programs build" >&2
+    deb=$(scripts/package.sh deb)
+    tests/install/check_package.sh "$deb"
+    echo "=== paths the README names" >&2
+    tests/install/check_documented_paths.sh
   fi
 done
 
