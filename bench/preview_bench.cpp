@@ -1,9 +1,9 @@
 // Drawing faded markup on the Qt surface: the preview box as the window has
 // it (297 x 25, so most of a long line falls outside and is only measured),
 // and an image large enough to hold every glyph, as --preview draws it.
-#include "preview/qt/qt_drawing_surface.h"
 #include "bench/sample_text.h"
 #include "engine/fader.h"
+#include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 
 #include <QGuiApplication>
@@ -18,7 +18,7 @@ std::u16string FadedSample(benchmark::State& state) {
                                      SampleText(static_cast<std::size_t>(state.range(0))), wave);
 }
 
-void Run(benchmark::State& state, Chromell::QtDrawingSurface& surface,
+void Run(benchmark::State& state, VexoFade::QtDrawingSurface& surface,
          const std::u16string& markup) {
     for (auto _ : state) {
         VexoFade::RenderMarkupPreview(surface, markup);
@@ -30,7 +30,7 @@ void Run(benchmark::State& state, Chromell::QtDrawingSurface& surface,
 
 void BM_RenderFadeOnPreviewBox(benchmark::State& state) {
     const std::u16string markup = FadedSample(state);
-    Chromell::QtDrawingSurface surface(QSize(297, 25));
+    VexoFade::QtDrawingSurface surface(QSize(297, 25));
     Run(state, surface, markup);
 }
 BENCHMARK(BM_RenderFadeOnPreviewBox)
@@ -39,7 +39,7 @@ BENCHMARK(BM_RenderFadeOnPreviewBox)
 
 void BM_RenderFadeWholeImage(benchmark::State& state) {
     const std::u16string markup = FadedSample(state);
-    Chromell::QtDrawingSurface surface(QSize(297, 25));
+    VexoFade::QtDrawingSurface surface(QSize(297, 25));
     VexoFade::RenderMarkupPreview(surface, markup);
     surface.Resize(surface.DrawnExtent().expandedTo(QSize(297, 25)));
     Run(state, surface, markup);

@@ -1,6 +1,6 @@
 #include "bridge/ansi_text.h"
 
-#include "engine/base/utf16.h"
+#include "base/utf16.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The window service on the Windows desktop, on user32 and kernel32.
 
+#include "base/error.h"
 #include "bridge/window_service.h"
-#include "engine/base/error.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -1,6 +1,6 @@
 #include "bridge/window_input.h"
 
-#include "engine/base/error.h"
+#include "base/error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "cli/fade_command.h"
 
+#include "base/error.h"
 #include "chromell/version.h"
 #include "cli/color_args.h"
 #include "cli/fade_formats.h"
@@ -7,7 +8,6 @@
 #include "cli/input.h"
 #include "cli/output.h"
 #include "cli/preview_png.h"
-#include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 

@@ -1,8 +1,8 @@
+#include "base/error.h"
 #include "cli/color_args.h"
 #include "cli/fade_command.h"
 #include "cli/fade_formats.h"
 #include "cli/fade_options.h"
-#include "engine/base/error.h"
 #include "engine/utf8.h"
 
 #include <array>

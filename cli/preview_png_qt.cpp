@@ -106,7 +106,7 @@ public:
 // image is drawn, so it costs little more than measuring).
 bool DrawPng(std::u16string_view markup, QByteArray& png, std::string& error) {
     const QSize box(kPreviewBoxWidth, kPreviewBoxHeight);
-    QtDrawingSurface surface(box, Qt::white);
+    VexoFade::QtDrawingSurface surface(box, Qt::white);
     VexoFade::RenderMarkupPreview(surface, markup);
     const QSize drawn = surface.DrawnExtent();
     const std::optional<PreviewSize> grown = PreviewSizeFor({drawn.width(), drawn.height()}, error);

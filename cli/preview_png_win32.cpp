@@ -81,7 +81,8 @@ private:
 };
 
 // Encodes the surface's picture as a 24-bit PNG at 96 DPI into `png`.
-bool EncodePng(const GdiDrawingSurface& surface, std::vector<char>& png, std::string& error) {
+bool EncodePng(const VexoFade::GdiDrawingSurface& surface, std::vector<char>& png,
+               std::string& error) {
     HRESULT result = S_OK;
     const auto failed = [&](const char* step) {
         error = std::string("could not encode the preview (") + step +
@@ -178,7 +179,7 @@ bool EncodePng(const GdiDrawingSurface& surface, std::vector<char>& png, std::st
 // picture of the preview box's size, only finds that size (text wholly
 // outside the picture is not drawn).
 bool DrawPng(std::u16string_view markup, std::vector<char>& png, std::string& error) {
-    GdiDrawingSurface surface(kPreviewBoxWidth, kPreviewBoxHeight);
+    VexoFade::GdiDrawingSurface surface(kPreviewBoxWidth, kPreviewBoxHeight);
     VexoFade::RenderMarkupPreview(surface, markup);
     const SIZE drawn = surface.DrawnExtent();
     const std::optional<PreviewSize> size =

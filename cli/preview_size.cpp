@@ -1,7 +1,7 @@
 #include "cli/preview_size.h"
 
+#include "base/error.h"
 #include "cli/preview_png.h"
-#include "engine/base/error.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "cli/send_command.h"
 
+#include "base/error.h"
 #include "bridge/messenger.h"
 #include "chromell/version.h"
 #include "cli/color_args.h"
 #include "cli/options.h"
-#include "engine/base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 

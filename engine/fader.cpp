@@ -1,6 +1,6 @@
 #include "engine/fader.h"
 
-#include "engine/base/error.h"
+#include "base/error.h"
 #include "engine/gradient.h"
 #include "engine/hex.h"
 

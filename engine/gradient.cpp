@@ -1,11 +1,11 @@
 #include "engine/gradient.h"
 
-#include "engine/base/error.h"
+#include "base/error.h"
 #include "engine/fader.h"
-#include "engine/markup_writer.h"
 #include "engine/oklab.h"
 #include "engine/unicode/grapheme.h"
 #include "engine/unicode/width.h"
+#include "markup_writer.h"
 
 #include <algorithm>
 #include <cmath>

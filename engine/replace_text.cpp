@@ -1,6 +1,6 @@
 #include "engine/replace_text.h"
 
-#include "engine/base/error.h"
+#include "base/error.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,7 +25,8 @@ std::vector<std::size_t> BuildFailure(std::u16string_view search) {
 }
 
 std::optional<std::u16string> ReplaceSingleUnit(std::u16string_view text, char16_t search,
-                                 std::u16string_view replacement, const YieldFunction& yield) {
+                                                std::u16string_view replacement,
+                                                const YieldFunction& yield) {
     std::u16string out;
     std::size_t start = 0;
     for (std::size_t at = text.find(search); at != std::u16string_view::npos;
@@ -54,7 +55,8 @@ std::optional<std::u16string> ReplaceSingleUnit(std::u16string_view text, char16
 } // namespace
 
 std::optional<std::u16string> ReplaceText(std::u16string_view text, std::u16string_view search,
-                           std::u16string_view replacement, const YieldFunction& yield) {
+                                          std::u16string_view replacement,
+                                          const YieldFunction& yield) {
     if (search.empty()) {
         throw Error(ErrorNumber::InvalidArgument, "The text to search for is empty.");
     }

@@ -1,7 +1,7 @@
 #include "engine/utf8.h"
 
+#include "base/utf16.h"
 #include "engine/ascii_blocks.h"
-#include "engine/base/utf16.h"
 
 #include <algorithm>
 #include <cstdint>

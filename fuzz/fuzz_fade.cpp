@@ -1,7 +1,7 @@
 // Any bytes become colours, options and a text. The three-colour fader must
 // hold its invariants and equal the three-stop aim gradient; any gradient must
 // either be written or refused with the documented error.
-#include "engine/base/error.h"
+#include "base/error.h"
 #include "engine/fader.h"
 #include "engine/gradient.h"
 #include "engine/hex.h"

@@ -2,7 +2,7 @@
 // must end every cluster on a code-point boundary, cover the text exactly and
 // agree with the count and the list of cluster ends, and every cluster is 0 to
 // 2 columns wide.
-#include "engine/base/utf16.h"
+#include "base/utf16.h"
 #include "engine/unicode/case.h"
 #include "engine/unicode/grapheme.h"
 #include "engine/unicode/width.h"

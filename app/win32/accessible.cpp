@@ -1,6 +1,6 @@
-#include "app/win32/accessible.h"
+#include "accessible.h"
 
-#include "app/win32/win32_text.h"
+#include "win32_text.h"
 
 // The property GUIDs are defined here.
 #include <initguid.h>

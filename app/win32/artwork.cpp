@@ -1,6 +1,6 @@
-#include "app/win32/artwork.h"
+#include "artwork.h"
 
-#include "app/win32/resource_ids.h"
+#include "resource_ids.h"
 
 #include <wincodec.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/core/about.h"
-#include "app/win32/owned_window_procedure.h"
-#include "app/win32/windows_api.h"
+#include "owned_window_procedure.h"
+#include "windows_api.h"
 
 namespace Chromell::Win32 {
 

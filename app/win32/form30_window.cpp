@@ -1,16 +1,16 @@
-#include "app/win32/form30_window.h"
+#include "form30_window.h"
 
+#include "accessible.h"
 #include "app/core/colour_rows.h"
 #include "app/core/form30_layout.h"
 #include "app/core/screen_fit.h"
 #include "app/core/texts.h"
 #include "app/core/twips.h"
-#include "app/win32/accessible.h"
-#include "app/win32/control_ids.h"
-#include "app/win32/form1_window.h"
-#include "app/win32/picture_box.h"
-#include "app/win32/program.h"
-#include "app/win32/win32_text.h"
+#include "control_ids.h"
+#include "form1_window.h"
+#include "picture_box.h"
+#include "program.h"
+#include "win32_text.h"
 
 #include <exception>
 #include <optional>

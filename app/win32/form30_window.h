@@ -2,9 +2,9 @@
 
 #include "app/core/form30_core.h"
 #include "app/core/form30_view.h"
-#include "app/win32/owned_window_procedure.h"
-#include "app/win32/tray_icon.h"
-#include "app/win32/windows_api.h"
+#include "owned_window_procedure.h"
+#include "tray_icon.h"
+#include "windows_api.h"
 
 #include <array>
 #include <memory>

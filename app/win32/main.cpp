@@ -1,6 +1,6 @@
-#include "app/win32/form1_window.h"
-#include "app/win32/form30_window.h"
-#include "app/win32/program.h"
+#include "form1_window.h"
+#include "form30_window.h"
+#include "program.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/win32/windows_api.h"
+#include "windows_api.h"
 
 namespace Chromell::Win32 {
 

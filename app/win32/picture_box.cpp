@@ -1,7 +1,7 @@
-#include "app/win32/picture_box.h"
+#include "picture_box.h"
 
 #include "app/core/form30_layout.h"
-#include "app/win32/control_ids.h"
+#include "control_ids.h"
 
 #include <exception>
 
@@ -36,8 +36,8 @@ void PictureBox::Place(const RECT& outer, UINT dpi) {
     if (!surface_ || dpi != dpi_ || surface_->width() != width || surface_->height() != height) {
         // Without memory for the new picture the box keeps the one it has.
         try {
-            surface_ = std::make_unique<GdiDrawingSurface>(width, height, static_cast<int>(dpi),
-                                                           Form30Layout::kPreviewBackColor);
+            surface_ = std::make_unique<VexoFade::GdiDrawingSurface>(
+                width, height, static_cast<int>(dpi), Form30Layout::kPreviewBackColor);
             dpi_ = dpi;
         } catch (const std::exception&) {
             if (!surface_) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // First: see the header.
-#include "app/win32/windows_api.h"
 #include "preview/win32/gdi_drawing_surface.h"
+#include "windows_api.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ public:
     static PictureBox* Create(HWND parent, int id, HINSTANCE instance);
 
     HWND window() const { return window_; }
-    GdiDrawingSurface& surface() { return *surface_; }
+    VexoFade::GdiDrawingSurface& surface() { return *surface_; }
     // Places the box (outer rectangle, in pixels); the surface is made anew at
     // `dpi` when its size changes, and is then blank. Throws when the first
     // surface cannot be made; a later one that cannot be made keeps the old.
@@ -32,7 +32,7 @@ private:
     void Paint();
 
     HWND window_;
-    std::unique_ptr<GdiDrawingSurface> surface_;
+    std::unique_ptr<VexoFade::GdiDrawingSurface> surface_;
     UINT dpi_ = 0;
 };
 

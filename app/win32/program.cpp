@@ -1,7 +1,7 @@
-#include "app/win32/program.h"
+#include "program.h"
 
-#include "app/win32/artwork.h"
-#include "app/win32/resource_ids.h"
+#include "artwork.h"
+#include "resource_ids.h"
 
 namespace Chromell::Win32 {
 

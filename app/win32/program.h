@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/core/about.h"
-#include "app/win32/windows_api.h"
+#include "windows_api.h"
 
 namespace Chromell::Win32 {
 

@@ -1,4 +1,4 @@
-#include "app/win32/tray_icon.h"
+#include "tray_icon.h"
 
 #include "app/core/texts.h"
 

@@ -1,7 +1,7 @@
 #include "engine/unicode/case.h"
 
-#include "engine/base/utf16.h"
-#include "engine/unicode/lowercase_table.h"
+#include "base/utf16.h"
+#include "lowercase_table.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "engine/unicode/grapheme.h"
 
-#include "engine/base/utf16.h"
-#include "engine/unicode/grapheme_break_table.h"
-#include "engine/unicode/paged_runs.h"
+#include "base/utf16.h"
+#include "grapheme_break_table.h"
+#include "paged_runs.h"
 
 #include <array>
 #include <cstdint>

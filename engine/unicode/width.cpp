@@ -1,8 +1,8 @@
 #include "engine/unicode/width.h"
 
-#include "engine/base/utf16.h"
-#include "engine/unicode/paged_runs.h"
-#include "engine/unicode/width_table.h"
+#include "base/utf16.h"
+#include "paged_runs.h"
+#include "width_table.h"
 
 namespace VexoFade {
 

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <limits>
 
-namespace Chromell {
+namespace VexoFade {
 namespace {
 
 // 96 dots per inch, as dots per metre.
@@ -224,4 +224,4 @@ float QtDrawingSurface::TextWidth(std::u16string_view text) {
     return static_cast<float>(Measure(CurrentFontState(), text).advance);
 }
 
-} // namespace Chromell
+} // namespace VexoFade

@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace Chromell {
+namespace VexoFade {
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16");
@@ -415,4 +415,4 @@ float GdiDrawingSurface::TextWidth(std::u16string_view text) {
     return static_cast<float>(Measure(CurrentFont(), text).advance);
 }
 
-} // namespace Chromell
+} // namespace VexoFade

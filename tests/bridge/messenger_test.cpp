@@ -1,7 +1,7 @@
+#include "base/error.h"
 #include "bridge/messenger.h"
 #include "bridge/testing/window_tree.h"
 #include "bridge/window_input.h"
-#include "engine/base/error.h"
 #include "tests/bridge/messenger_layouts.h"
 
 #include <exception>

@@ -48,7 +48,7 @@ TEST_F(FadePreview, ImageHoldsEverythingDrawn) {
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out, plain);
 
-        QtDrawingSurface surface(QSize(2000, 200));
+        VexoFade::QtDrawingSurface surface(QSize(2000, 200));
         VexoFade::RenderMarkupPreview(surface,
                                       *VexoFade::DecodeUtf8(plain.substr(0, plain.size() - 1)));
         const QImage large = surface.image().convertToFormat(QImage::Format_RGB32);

@@ -1,4 +1,4 @@
-#include "engine/base/error.h"
+#include "base/error.h"
 #include "engine/fader.h"
 #include "engine/gradient.h"
 #include "engine/oklab.h"

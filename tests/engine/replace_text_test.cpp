@@ -1,4 +1,4 @@
-#include "engine/base/error.h"
+#include "base/error.h"
 #include "engine/replace_text.h"
 #include "tests/engine/replace_reference.h"
 

@@ -20,7 +20,7 @@ using Testing::PixelsWhere;
 const QSize kPreviewBox(297, 25);
 
 QImage Render(std::u16string_view markup) {
-    QtDrawingSurface surface(kPreviewBox);
+    VexoFade::QtDrawingSurface surface(kPreviewBox);
     VexoFade::RenderMarkupPreview(surface, markup);
     return surface.image();
 }
@@ -81,7 +81,7 @@ TEST(QtDrawingSurface, ConjunctIsShapedAsOneGlyphRun) {
         GTEST_SKIP() << "no Devanagari font (fonts-lohit-deva)";
     }
     const auto printed = [](std::initializer_list<std::u16string_view> pieces) {
-        QtDrawingSurface surface(kPreviewBox);
+        VexoFade::QtDrawingSurface surface(kPreviewBox);
         VexoFade::RenderMarkupPreview(surface, u""); // the preview's font, cleared
         float x = 2;
         for (const std::u16string_view piece : pieces) {
@@ -100,7 +100,7 @@ TEST(QtDrawingSurface, ConjunctIsShapedAsOneGlyphRun) {
 
 TEST(QtDrawingSurface, FacesAndClearing) {
     const QColor grey(0xC0, 0xC0, 0xC0);
-    QtDrawingSurface surface(kPreviewBox, grey);
+    VexoFade::QtDrawingSurface surface(kPreviewBox, grey);
     VexoFade::RenderMarkupPreview(surface, u"Hello");
     // Arial or a face of its metrics: at 10 points (13 pixels), "A" is 1366/2048 of that wide.
     const QString family = QFontInfo(surface.font()).family();

@@ -31,24 +31,25 @@ RECT Where(int width, int height, const std::function<bool(int, int)>& wanted) {
 }
 
 // The same, for the pixels of the rows from `top` to `bottom`.
-RECT PixelsWhere(const GdiDrawingSurface& s, const std::function<bool(COLORREF)>& wanted,
+RECT PixelsWhere(const VexoFade::GdiDrawingSurface& s, const std::function<bool(COLORREF)>& wanted,
                  int top = 0, int bottom = 1 << 20) {
     return Where(s.width(), s.height(),
                  [&](int x, int y) { return y >= top && y < bottom && wanted(s.Pixel(x, y)); });
 }
 
 // Whatever is not the background, in the rows from `top` to `bottom`.
-RECT Ink(const GdiDrawingSurface& s, int top = 0, int bottom = 1 << 20, COLORREF back = kWhite) {
+RECT Ink(const VexoFade::GdiDrawingSurface& s, int top = 0, int bottom = 1 << 20,
+         COLORREF back = kWhite) {
     return PixelsWhere(
         s, [back](COLORREF p) { return p != back; }, top, bottom);
 }
 
-RECT Changed(const GdiDrawingSurface& before, const GdiDrawingSurface& after) {
+RECT Changed(const VexoFade::GdiDrawingSurface& before, const VexoFade::GdiDrawingSurface& after) {
     return Where(after.width(), after.height(),
                  [&](int x, int y) { return before.Pixel(x, y) != after.Pixel(x, y); });
 }
 
-int CountPixels(const GdiDrawingSurface& s, const std::function<bool(COLORREF)>& wanted) {
+int CountPixels(const VexoFade::GdiDrawingSurface& s, const std::function<bool(COLORREF)>& wanted) {
     int count = 0;
     for (int y = 0; y < s.height(); ++y) {
         for (int x = 0; x < s.width(); ++x) {
@@ -62,9 +63,9 @@ bool Empty(const RECT& box) {
     return IsRectEmpty(&box) != 0;
 }
 
-std::unique_ptr<GdiDrawingSurface> Render(std::u16string_view markup, int width = kBoxWidth,
-                                          int height = kBoxHeight) {
-    auto surface = std::make_unique<GdiDrawingSurface>(width, height);
+std::unique_ptr<VexoFade::GdiDrawingSurface>
+Render(std::u16string_view markup, int width = kBoxWidth, int height = kBoxHeight) {
+    auto surface = std::make_unique<VexoFade::GdiDrawingSurface>(width, height);
     VexoFade::RenderMarkupPreview(*surface, markup);
     return surface;
 }
@@ -122,7 +123,7 @@ TEST(GdiDrawingSurface, Styles) {
 
 TEST(GdiDrawingSurface, CharactersAsTheMessengerShowsThem) {
     // A character reference is drawn as the character it names.
-    GdiDrawingSurface direct(kBoxWidth, kBoxHeight);
+    VexoFade::GdiDrawingSurface direct(kBoxWidth, kBoxHeight);
     direct.SetCurrentX(2);
     direct.SetCurrentY(0);
     direct.Print(u"<");
@@ -155,7 +156,7 @@ TEST(GdiDrawingSurface, CharactersAsTheMessengerShowsThem) {
 
 TEST(GdiDrawingSurface, FacesSizesAndClearing) {
     const COLORREF grey = RGB(0xC0, 0xC0, 0xC0);
-    GdiDrawingSurface surface(kBoxWidth, kBoxHeight, 96, grey);
+    VexoFade::GdiDrawingSurface surface(kBoxWidth, kBoxHeight, 96, grey);
     VexoFade::RenderMarkupPreview(surface, u"Hello");
     // Arial or a face of its metrics: at 10 points (13 pixels), "A" is 1366/2048 of that wide.
     EXPECT_STREQ(surface.font().lfFaceName, L"Arial");
@@ -183,17 +184,17 @@ TEST(GdiDrawingSurface, FacesSizesAndClearing) {
                  std::u16string(static_cast<std::size_t>(k / 26 + 1), u'a') + u"\">.";
     }
     const auto plain = Render(u"HHH");
-    GdiDrawingSurface recycled(kBoxWidth, kBoxHeight);
+    VexoFade::GdiDrawingSurface recycled(kBoxWidth, kBoxHeight);
     VexoFade::RenderMarkupPreview(recycled, faces);
     VexoFade::RenderMarkupPreview(recycled, u"HHH");
     EXPECT_TRUE(Empty(Changed(*plain, recycled)));
 
     // Points become pixels at the surface's DPI.
-    GdiDrawingSurface doubled(kBoxWidth, kBoxHeight, 192);
+    VexoFade::GdiDrawingSurface doubled(kBoxWidth, kBoxHeight, 192);
     EXPECT_NEAR(doubled.TextWidth(u"A"), 27 * 1366 / 2048.0, 1.0);
 
     // The owner's copy to a window: the same pixels where it puts them.
-    GdiDrawingSurface window(kBoxWidth + 20, kBoxHeight + 10);
+    VexoFade::GdiDrawingSurface window(kBoxWidth + 20, kBoxHeight + 10);
     ASSERT_TRUE(plain->Paint(window.dc(), 10, 5));
     const RECT ink = Ink(*plain);
     const RECT copied = Ink(window);
@@ -218,7 +219,7 @@ TEST(GdiDrawingSurface, DrawnExtentHoldsEverythingPrinted) {
         ASSERT_TRUE(box->Resize(extent.cx, extent.cy));
         EXPECT_EQ(box->DrawnExtent().cx, 0);
     }
-    GdiDrawingSurface surface(kBoxWidth, kBoxHeight);
+    VexoFade::GdiDrawingSurface surface(kBoxWidth, kBoxHeight);
     EXPECT_FALSE(surface.Resize(0, 10));
     EXPECT_EQ(surface.width(), kBoxWidth);
 }

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <windows.h>
 
-namespace Chromell {
+namespace VexoFade {
 
 // A drawing surface on a memory DC: a 32-bit top-down DIB section that the
 // owner copies to a window (Paint, or BitBlt from dc()). Cls clears it to the
@@ -26,7 +26,7 @@ namespace Chromell {
 // double quote of `face="..."` still on: a trailing double quote is dropped,
 // an empty name keeps the current face, and a name that no installed font
 // answers to (or one too long for a LOGFONT) is left to GDI's font mapper.
-class GdiDrawingSurface : public VexoFade::DrawingSurface {
+class GdiDrawingSurface : public DrawingSurface {
 public:
     // Throws std::bad_alloc when the bitmap cannot be made, and
     // std::invalid_argument for a size below 1 x 1 or a DPI below 1.
@@ -113,4 +113,4 @@ private:
     long drawnBottom_ = 0;
 };
 
-} // namespace Chromell
+} // namespace VexoFade

@@ -13,7 +13,7 @@
 
 class QPainter;
 
-namespace Chromell {
+namespace VexoFade {
 
 // A drawing surface backed by a persistent image: Cls clears it to the
 // background colour, Print draws with the text's top-left corner at the
@@ -26,7 +26,7 @@ namespace Chromell {
 // double quote of `face="..."` still on: a trailing double quote is dropped,
 // an empty name keeps the current face, and a name that no installed font
 // answers to falls back as the system's font configuration decides.
-class QtDrawingSurface : public VexoFade::DrawingSurface {
+class QtDrawingSurface : public DrawingSurface {
 public:
     explicit QtDrawingSurface(QSize size, QColor background = Qt::white);
     ~QtDrawingSurface() override;
@@ -98,4 +98,4 @@ private:
     double drawnBottom_ = 0.0;
 };
 
-} // namespace Chromell
+} // namespace VexoFade

@@ -22,6 +22,7 @@ using YieldFunction = std::function<bool()>;
 //
 // Returns nothing when `yield` answers that the work should stop.
 std::optional<std::u16string> ReplaceText(std::u16string_view text, std::u16string_view search,
-                           std::u16string_view replacement, const YieldFunction& yield = {});
+                                          std::u16string_view replacement,
+                                          const YieldFunction& yield = {});
 
 } // namespace VexoFade

@@ -16,14 +16,14 @@ public:
     // Places the box (outer rectangle) and sizes the surface to its inside.
     PreviewBox(QRect geometry, QWidget* parent);
 
-    QtDrawingSurface& surface() { return surface_; }
+    VexoFade::QtDrawingSurface& surface() { return surface_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QtDrawingSurface surface_;
+    VexoFade::QtDrawingSurface surface_;
 };
 
 } // namespace Chromell
