@@ -33,7 +33,7 @@ all=(
   # Fuzzing (libFuzzer and sanitizer runtimes)
   clang-14 libclang-rt-14-dev
   # The artwork tool (giflib), the Unicode table generator, static analysis
-  libgif-dev python3 clang-tidy
+  libgif-dev python3 clang-tidy shellcheck
   # Screenshots and pixel probes of the windows; a browser that shows the
   # html format; a font with combining marks for the GDI surface's tests
   imagemagick chromium fonts-dejavu-core

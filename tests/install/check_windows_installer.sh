@@ -110,8 +110,9 @@ check_mode() {
   local size kib
   size=$(sed -n 's/^ *EstimatedSize *REG_DWORD *0x\([0-9a-f]*\)$/\1/p' <<<"$entry")
   kib=$(du -sk --apparent-size "$dir" | cut -f1)
-  [[ -n $size ]] && (($((16#$size)) > kib - 8 && $((16#$size)) < kib + 8)) ||
+  if [[ -z $size ]] || (($((16#$size)) <= kib - 8 || $((16#$size)) >= kib + 8)); then
     fail "$mode: EstimatedSize '${size:-none}' is not the folder's $kib KiB"
+  fi
 
   if ((has_window)) && [[ -n ${DISPLAY:-} ]]; then
     run "$dir/chromell.exe" >"$work/window.log" 2>&1 &

@@ -12,8 +12,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 cmake=$1 windows=$2 version=$3
 [[ -f $windows/cmake_install.cmake ]] || skip "the Windows programs were not built (needs MinGW-w64)"
 objdump=x86_64-w64-mingw32-objdump windres=x86_64-w64-mingw32-windres
-command -v $objdump >/dev/null && command -v $windres >/dev/null ||
+if ! command -v $objdump >/dev/null || ! command -v $windres >/dev/null; then
   skip "MinGW-w64's binutils are not installed (scripts/install-deps.sh package)"
+fi
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 "$cmake" --install "$windows" --prefix "$stage" >"$stage/install.log" || { cat "$stage/install.log"; exit 1; }
