@@ -1,5 +1,7 @@
 #include "app/qt/channel_bar.h"
 
+#include "app/core/channel_bar_rules.h"
+
 #include <QKeyEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -7,10 +9,10 @@
 namespace Chromell {
 
 ChannelBar::ChannelBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
-    setRange(0, 255);
-    setSingleStep(1);
-    setPageStep(1);
-    setValue(0);
+    setRange(kChannelBarMinimum, kChannelBarMaximum);
+    setSingleStep(kChannelBarSmallStep);
+    setPageStep(kChannelBarLargeStep);
+    setValue(kChannelBarMinimum);
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -1,6 +1,7 @@
 #include "form30_window.h"
 
 #include "accessible.h"
+#include "app/core/channel_bar_rules.h"
 #include "app/core/colour_rows.h"
 #include "app/core/form30_layout.h"
 #include "app/core/screen_fit.h"
@@ -23,7 +24,6 @@ using namespace Form30Layout;
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
-constexpr int kBarTop = 255; // the bars span 0 to 255, in steps of 1
 
 RECT Pixels(const Rect& twips, UINT dpi) {
     const Rect pixels = TwipsToPixels(twips, static_cast<int>(dpi));
@@ -152,7 +152,9 @@ void Form30Window::CreateControls() {
             SCROLLINFO range{};
             range.cbSize = sizeof(range);
             range.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-            range.nMax = kBarTop;
+            range.nMin = kChannelBarMinimum;
+            range.nMax = kChannelBarMaximum;
+            range.nPos = kChannelBarMinimum;
             SetScrollInfo(child, SB_CTL, &range, FALSE);
         } else if (control == Form30Control::Text1 || control == Form30Control::Text2) {
             // As long a text as memory takes; the fader says when it is too long.
@@ -245,26 +247,29 @@ void Form30Window::Scroll(HWND bar, int request) {
     int value = info.nPos;
     switch (request) {
     case SB_LINELEFT:
-    case SB_PAGELEFT:
-        --value;
+        value = MoveChannelBar(value, BarRequest::StepBack);
         break;
     case SB_LINERIGHT:
+        value = MoveChannelBar(value, BarRequest::StepForward);
+        break;
+    case SB_PAGELEFT:
+        value = MoveChannelBar(value, BarRequest::PageBack);
+        break;
     case SB_PAGERIGHT:
-        ++value;
+        value = MoveChannelBar(value, BarRequest::PageForward);
         break;
     case SB_LEFT:
-        value = 0;
+        value = MoveChannelBar(value, BarRequest::ToMinimum);
         break;
     case SB_RIGHT:
-        value = kBarTop;
+        value = MoveChannelBar(value, BarRequest::ToMaximum);
         break;
     case SB_THUMBPOSITION:
-        value = info.nTrackPos;
+        value = ClampChannelBar(info.nTrackPos);
         break;
     default: // SB_THUMBTRACK, SB_ENDSCROLL
         return;
     }
-    value = value < 0 ? 0 : value > kBarTop ? kBarTop : value;
     if (value == info.nPos) {
         return;
     }
