@@ -137,7 +137,7 @@ public:
                     at += entry.value;
                     break;
                 case Records::kBreak:
-                    Unit(colour(0), {text.data() + at, entry.value});
+                    LineBreak(colour(0), {text.data() + at, entry.value});
                     column = 0;
                     at += entry.value;
                     break;
@@ -174,6 +174,16 @@ private:
             return;
         }
         LongUnit(colour, unit);
+    }
+
+    // A line break inside the gradient: a colour step, written as the format
+    // writes a break.
+    void LineBreak(Rgb colour, std::u16string_view unit) {
+        if (options_.wave) {
+            counter_ = counter_ == 4 ? 1 : counter_ + 1;
+        }
+        buffer_.Commit(writer_.LineBreak(buffer_.Reserve(Writer::kOverhead + kShortUnit), colour,
+                                         unit, counter_));
     }
 
     // A longer unit (a letter with many combining marks) goes through a
