@@ -20,14 +20,13 @@ std::size_t PossibleTrailingBreak(std::u16string_view text) {
     return text.ends_with(u'\n') || text.ends_with(u'\r') ? 1 : 0;
 }
 
-} // namespace
-
-void ReadInputText(InputSource& in, LineEndings endings,
-                   const std::function<void(std::u16string_view piece)>& take) {
+// Reads the input as ReadInputText() says; with no `take`, it is all kept in
+// `text` instead of being handed on.
+void Read(InputSource& in, LineEndings endings,
+          const std::function<void(std::u16string_view piece)>* take, std::u16string& text) {
     std::vector<char> buffer(kReadSize);
     std::string start; // the first bytes, until they show whether a mark is there
     std::optional<VexoFade::Utf8Stream> decoder;
-    std::u16string text;
     while (true) {
         std::string why;
         const auto got = in.Read(buffer, why);
@@ -58,8 +57,8 @@ void ReadInputText(InputSource& in, LineEndings endings,
                 keep = 0;
             }
         }
-        if (text.size() > keep) {
-            take(std::u16string_view(text).substr(0, text.size() - keep));
+        if (take != nullptr && text.size() > keep) {
+            (*take)(std::u16string_view(text).substr(0, text.size() - keep));
             text.erase(0, text.size() - keep);
         }
         if (end) {
@@ -69,14 +68,17 @@ void ReadInputText(InputSource& in, LineEndings endings,
     }
 }
 
+} // namespace
+
+void ReadInputText(InputSource& in, LineEndings endings,
+                   const std::function<void(std::u16string_view piece)>& take) {
+    std::u16string text;
+    Read(in, endings, &take, text);
+}
+
 std::u16string ReadAllInputText(InputSource& in) {
     std::u16string all;
-    ReadInputText(in, LineEndings::DropTrailing, [&](std::u16string_view piece) {
-        if (all.empty()) {
-            all.reserve(piece.size());
-        }
-        all.append(piece);
-    });
+    Read(in, LineEndings::DropTrailing, nullptr, all);
     return all;
 }
 
