@@ -14,16 +14,29 @@ const std::array<OptionDef, 10>& Table() {
         " colours: " + std::string(kColorForms) + "\n(default " + std::string(kDefaultColors) + ")";
     static const std::string blendNames = BlendNames("|");
     static const std::string blendHelp = "mix the colours in " + BlendNames(" or ") + " (default " +
-                                         std::string(BlendName(VexoFade::Blend::Rgb)) + ")";
+                                         std::string(BlendName(VexoFade::GradientOptions{}.blend)) +
+                                         ")";
+    static const std::string formatHelp =
+        "the markup to write (below; default " +
+        std::string(FormatName(VexoFade::GradientOptions{}.format)) + ")";
+    static const std::string waveHelp = [] {
+        std::string names;
+        for (const FormatInfo& info : Formats()) {
+            if (VexoFade::HasWave(info.format)) {
+                names.append(names.empty() ? "" : ", ").append(info.name);
+            }
+        }
+        return "add the superscript/subscript wave (" + names + ")";
+    }();
     static const std::array<OptionDef, 10> table{{
         {kColors, 'c', "colors", "C1,C2,...", colorsHelp},
-        {kFormat, 0, "format", "FORMAT", "the markup to write (below; default aim)"},
+        {kFormat, 0, "format", "FORMAT", formatHelp},
         {kBlend, 0, "blend", blendNames, blendHelp},
         {kPerLine, 0, "per-line", "",
          "give each line a gradient of its own, written as soon as\nthe line has ended"},
         {kColumns, 0, "columns", "",
          "run the gradient across display columns, the same on\nevery line (text art, banners)"},
-        {kWave, 'w', "wave", "", "add the superscript/subscript wave (aim, html)"},
+        {kWave, 'w', "wave", "", waveHelp},
         {kPreview, 'p', "preview", "FILE.png",
          "also draw the markup as the window's preview box\nshows it, as a PNG (aim only; needs "
          "no display)"},
