@@ -13,6 +13,7 @@ if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
   exit 77
 fi
 mkdir -p "$work"
+work=$(cd "$work" && pwd)
 cp "$here/package.json" "$here/package-lock.json" "$work/"
 if [ ! -d "$work/node_modules/@xterm/headless" ]; then
   if ! (cd "$work" && npm ci --no-audit --no-fund >"$work/npm.log" 2>&1); then
