@@ -120,8 +120,10 @@ private:
         }
         std::u16string_view text = piece;
         if (!line_.empty()) {
-            // The line so far has no break: look again only once one may have come.
-            const bool breakIn = piece.find_first_of(u"\r\n") != std::u16string_view::npos;
+            // The line so far has no break: it is scanned again only once
+            // the piece brings one, outside any control.
+            const bool breakIn =
+                Gradient::FirstLineEnd<kControls>(piece, heldState_) != std::u16string_view::npos;
             line_.append(piece);
             if (!breakIn) {
                 return;
@@ -129,6 +131,7 @@ private:
             text = line_;
         }
         std::size_t at = 0;
+        heldState_ = Terminal::State::Ground;
         while (at < text.size()) {
             const std::u16string_view rest = text.substr(at);
             records_.Clear();
@@ -136,6 +139,7 @@ private:
             Terminal::State state = Terminal::State::Ground;
             const std::size_t end = Scan<kControls, false, true>(rest, records_, totals, state);
             if (end == rest.size()) {
+                heldState_ = state; // where the held rest of the line stands
                 break;
             }
             const std::u16string_view line = rest.substr(0, end);
@@ -158,6 +162,8 @@ private:
     Painter<F, Segment> painter_;
     Records records_;
     std::u16string line_;
+    // Per line: where a reader of the controls stands at the end of line_.
+    Terminal::State heldState_ = Terminal::State::Ground;
     bool afterCr_ = false;
     std::vector<std::u16string> blocks_;
 };

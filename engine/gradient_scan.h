@@ -19,6 +19,26 @@ inline bool IsLineEnd(char16_t c) {
     return c == u'\n' || c == u'\r';
 }
 
+// Where the first line break outside a control is in `text`, read on from
+// `state` (kControls: the terminal formats); npos if there is none, and then
+// `state` is where the reader stands at the text's end.
+template <bool kControls>
+std::size_t FirstLineEnd(std::u16string_view text, Terminal::State& state) {
+    if constexpr (!kControls) {
+        return text.find_first_of(u"\r\n");
+    } else {
+        std::size_t at = state == Terminal::State::Ground ? 0 : Terminal::Continue(text, 0, state);
+        while (at < text.size()) {
+            const char16_t c = text[at];
+            if (IsLineEnd(c)) {
+                return at;
+            }
+            at = Terminal::StartsControl(c) ? Terminal::ReadControl(text, at, state) : at + 1;
+        }
+        return std::u16string_view::npos;
+    }
+}
+
 // Whether the four units at `units` are all printable ASCII (0x20 to 0x7E).
 inline bool AllPrintableAscii(const char16_t* units) {
     std::uint64_t word;
