@@ -85,6 +85,26 @@ void BM_FadeMixed(benchmark::State& state) {
 }
 BENCHMARK(BM_FadeMixed)->ArgName("format")->Arg(0)->Arg(3);
 
+// bench/data/mixed_lines.txt: short lines of words in ASCII, accented Latin,
+// CJK and emoji, ansi through a sink: 0 the whole text, 1 per line, 2 across
+// columns.
+void BM_FadeMixedLines(benchmark::State& state) {
+    std::ifstream file(CHROMELL_BENCH_DATA "/mixed_lines.txt", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    const std::u16string text = VexoFade::DecodeUtf8(bytes).value_or(u"");
+    const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    VexoFade::GradientOptions options{VexoFade::MarkupFormat::Ansi};
+    options.perLine = state.range(0) == 1;
+    options.columns = state.range(0) == 2;
+    for (auto _ : state) {
+        CountingSink sink;
+        VexoFade::FadeGradient(stops, text, options, sink);
+        benchmark::DoNotOptimize(sink.units);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_FadeMixedLines)->ArgName("mode")->DenseRange(0, 2);
+
 // chromell-fade's UTF-8 both ways on what it reads and writes: the mixed text
 // (0) and the ASCII sample (1), and the aim markup of each; items are the
 // UTF-16 units of both.

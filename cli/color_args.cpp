@@ -32,8 +32,7 @@ std::optional<std::vector<VexoFade::Rgb>> ParseCount(std::string_view text, std:
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         const auto stop = VexoFade::ParseColorText(item);
         if (!stop) {
-            error =
-                Quoted(item, " is not a colour; use RRGGBB, #RRGGBB, #RGB or a CSS colour name");
+            error = Quoted(item, " is not a colour; use " + std::string(kColorForms));
             return std::nullopt;
         }
         stops.push_back(*stop);

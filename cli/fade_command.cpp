@@ -5,7 +5,9 @@
 #include "cli/color_args.h"
 #include "cli/fade_formats.h"
 #include "cli/fade_options.h"
+#include "cli/front_matter.h"
 #include "cli/input.h"
+#include "cli/input_text.h"
 #include "cli/output.h"
 #include "cli/preview_png.h"
 #include "engine/fader.h"
@@ -14,30 +16,29 @@
 #include <memory>
 #include <ostream>
 #include <stdexcept>
-#include <vector>
 
 namespace Chromell {
 namespace {
 
 using namespace FadeOptions;
 
+constexpr std::string_view kProgram = "chromell-fade";
 constexpr std::string_view kPrefix = "chromell-fade: ";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::size_t kReadSize = std::size_t{1} << 16;
+constexpr std::size_t kOutputBlock = std::size_t{1} << 16;
 
 // The output could not be written: why.
 struct WriteFailed {
     std::string why;
 };
 
-// Writes the markup as UTF-8 in blocks of about kReadSize bytes; Flush()
+// Writes the markup as UTF-8 in blocks of about kOutputBlock bytes; Flush()
 // passes on what is held at once. A failure ends the run by WriteFailed.
 class Utf8Out final : public VexoFade::MarkupSink {
 public:
     explicit Utf8Out(OutputSink& out) : out_(out) {}
     void Write(std::u16string_view block) override {
         VexoFade::AppendUtf8(block, bytes_);
-        if (bytes_.size() >= kReadSize) {
+        if (bytes_.size() >= kOutputBlock) {
             Flush();
         }
     }
@@ -59,52 +60,6 @@ private:
     OutputSink& out_;
     std::string bytes_;
     char lastByte_ = 0;
-};
-
-// The input is not UTF-8: the offset of the bad byte in the whole input.
-struct BadUtf8 {
-    std::size_t offset;
-};
-
-// Decodes UTF-8 that arrives in pieces; a sequence cut by a piece's end waits
-// for the next.
-class Utf8Pieces {
-public:
-    // `skipped`: bytes of the input before the first piece, for offsets.
-    explicit Utf8Pieces(std::size_t skipped = 0) : decoded_(skipped) {}
-
-    // The text of what has arrived, up to the last whole sequence (all of it
-    // at the end of the input).
-    std::u16string Decode(std::string_view bytes, bool end) {
-        held_.append(bytes);
-        const std::size_t whole = end ? held_.size() : WholeSequences(held_);
-        VexoFade::Utf8Error bad{};
-        auto text = VexoFade::DecodeUtf8(std::string_view(held_).substr(0, whole), &bad);
-        if (!text) {
-            throw BadUtf8{decoded_ + bad.offset};
-        }
-        decoded_ += whole;
-        held_.erase(0, whole);
-        return std::move(*text);
-    }
-
-private:
-    // How many bytes end with a whole sequence: the last one is held back
-    // if its lead byte asks for more bytes than have come.
-    static std::size_t WholeSequences(std::string_view bytes) {
-        for (std::size_t back = 1; back <= 4 && back <= bytes.size(); ++back) {
-            const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
-            if ((byte & 0xC0) == 0x80) {
-                continue;
-            }
-            const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-            return length > back ? bytes.size() - back : bytes.size();
-        }
-        return bytes.size();
-    }
-
-    std::string held_;
-    std::size_t decoded_ = 0;
 };
 
 // Applies one parsed option; false (with `error` set) for a bad value.
@@ -129,13 +84,12 @@ bool Apply(const ParsedOption& option, FadeCommandLine& line, std::string& error
                 FormatNames();
         return false;
     case kBlend:
-        if (option.value == "rgb" || option.value == "oklab") {
-            line.options.blend =
-                option.value == "rgb" ? VexoFade::Blend::Rgb : VexoFade::Blend::Oklab;
+        if (const auto blend = FindBlend(option.value)) {
+            line.options.blend = *blend;
             return true;
         }
-        error =
-            option.name + ": unknown blend '" + std::string(option.value) + "'; use rgb or oklab";
+        error = option.name + ": unknown blend '" + std::string(option.value) + "'; use " +
+                BlendNames(" or ");
         return false;
     case kPerLine:
         line.options.perLine = true;
@@ -179,18 +133,13 @@ bool CheckCombination(const ParsedArguments& parsed, const FadeCommandLine& line
             return false;
         }
     }
+    try {
+        VexoFade::CheckGradient(line.stops.size(), line.options);
+    } catch (const VexoFade::Error& e) {
+        error = e.what();
+        return false;
+    }
     const VexoFade::MarkupFormat format = line.options.format;
-    if (line.options.wave && format != VexoFade::MarkupFormat::Aim &&
-        format != VexoFade::MarkupFormat::Html) {
-        error =
-            "--wave works only with --format aim or html, not " + std::string(FormatName(format));
-        return false;
-    }
-    if (line.options.perLine && line.options.columns) {
-        error = "--columns and --per-line exclude each other: one gradient runs across the "
-                "columns of every line, the other along each line";
-        return false;
-    }
     if (line.previewPath && format != VexoFade::MarkupFormat::Aim) {
         error = "--preview draws the messenger's markup (--format aim) only, not " +
                 std::string(FormatName(format));
@@ -199,100 +148,20 @@ bool CheckCombination(const ParsedArguments& parsed, const FadeCommandLine& line
     return true;
 }
 
-bool WriteOut(const FadeStreams& streams, std::string_view bytes) {
-    std::string why;
-    if (streams.out.Write(bytes, why)) {
-        return true;
-    }
-    streams.err << kPrefix << "could not write the output: " << why << '\n';
-    return false;
-}
-
-// Reads the input to its end, less a leading byte order mark, handing each
-// piece to `take(piece, skipped, end)` as it arrives (a piece that could hold
-// only the start of the mark waits for more); `skipped` counts the bytes
-// dropped at the start.
-template <class Take> void ReadPieces(InputSource& in, Take take) {
-    std::string first;
-    std::vector<char> buffer(kReadSize);
-    bool started = false;
-    std::size_t skipped = 0;
-    while (true) {
-        std::string why;
-        const auto got = in.Read(buffer, why);
-        if (!got) {
-            throw std::runtime_error("could not read the input: " + why);
-        }
-        std::string_view piece(buffer.data(), *got);
-        if (!started) {
-            first.append(piece);
-            if (first.size() < kByteOrderMark.size() && *got != 0 &&
-                kByteOrderMark.starts_with(first)) {
-                continue;
-            }
-            started = true;
-            piece = first;
-            if (piece.starts_with(kByteOrderMark)) {
-                skipped = kByteOrderMark.size();
-                piece.remove_prefix(skipped);
-            }
-        }
-        take(piece, skipped, *got == 0);
-        if (*got == 0) {
-            return;
-        }
-    }
-}
-
-// The whole input as one string, for the messenger's markup.
-std::string ReadAll(InputSource& in, std::size_t& skipped) {
-    std::string data;
-    ReadPieces(in, [&](std::string_view piece, std::size_t dropped, bool) {
-        data.append(piece);
-        skipped = dropped;
-    });
-    return data;
-}
-
-void DropOneLineEnding(std::string& text) {
-    if (text.ends_with("\r\n")) {
-        text.resize(text.size() - 2);
-    } else if (text.ends_with('\n')) {
-        text.pop_back();
-    }
-}
-
 // The formats other than the messenger's: the text from standard input is
 // faded as it arrives and the markup written as it is made.
 void StreamFade(const FadeCommandLine& line, const FadeStreams& streams, Utf8Out& out) {
     VexoFade::GradientStream fade(line.stops, line.options, out);
-    std::optional<Utf8Pieces> decoder;
     const bool perLine = line.options.perLine;
-    // The whole text's one trailing line ending is dropped: the end of the
-    // text so far is held back until more comes.
-    std::u16string held;
-    ReadPieces(streams.in, [&](std::string_view bytes, std::size_t skipped, bool end) {
-        if (!decoder) {
-            decoder.emplace(skipped);
-        }
-        const std::u16string piece = decoder->Decode(bytes, end);
-        if (perLine) {
-            fade.Append(piece);
-            out.Flush();
-            return;
-        }
-        held.append(piece);
-        std::size_t keep = held.ends_with(u"\r\n") ? 2 : held.ends_with(u'\n') ? 1 : 0;
-        if (end) {
-            held.resize(held.size() - keep);
-            keep = 0;
-        } else if (keep == 0 && held.ends_with(u'\r')) {
-            keep = 1; // an LF may follow
-        }
-        fade.Append(std::u16string_view(held).substr(0, held.size() - keep));
-        held.erase(0, held.size() - keep);
-    });
+    ReadInputText(streams.in, perLine ? LineEndings::AsTheyCome : LineEndings::DropTrailing,
+                  [&](std::u16string_view piece) {
+                      fade.Append(piece);
+                      if (perLine) {
+                          out.Flush();
+                      }
+                  });
     fade.Finish();
+    // The output ends with a line feed: per line the input's own, if it had one.
     if (!perLine || out.LastByte() != '\n') {
         out.Bytes("\n");
     }
@@ -303,35 +172,18 @@ void StreamFade(const FadeCommandLine& line, const FadeStreams& streams, Utf8Out
 // before anything is written.
 int RunWhole(const FadeCommandLine& line, const FadeStreams& streams) {
     std::ostream& err = streams.err;
-    std::string bytes;
-    std::size_t skipped = 0; // bytes dropped from the front, for error offsets
-    if (line.text) {
-        bytes = *line.text;
-    } else {
-        bytes = ReadAll(streams.in, skipped);
-        DropOneLineEnding(bytes);
-    }
-    VexoFade::Utf8Error bad{};
-    auto text = VexoFade::DecodeUtf8(bytes, &bad);
-    if (!text) {
-        throw BadUtf8{bad.offset + skipped};
-    }
+    const std::u16string text =
+        line.text ? DecodeArguments(*line.text) : ReadAllInputText(streams.in);
     std::string markup;
     std::u16string previewMarkup;
     if (line.markup) {
-        markup = std::move(bytes);
+        VexoFade::AppendUtf8(text, markup);
         if (line.previewPath) {
-            previewMarkup = std::move(*text);
+            previewMarkup = text;
         }
     } else {
-        if (text->size() > VexoFade::kMaxFadeLength) {
-            err << kPrefix << "the text is "
-                << VexoFade::FormatCount(static_cast<long long>(text->size()))
-                << " UTF-16 units long; at most " << VexoFade::FormatCount(VexoFade::kMaxFadeLength)
-                << " can be faded in the messenger's markup (the other formats take any length)\n";
-            return 1;
-        }
-        std::u16string faded = VexoFade::FadeGradient(line.stops, *text, line.options);
+        VexoFade::CheckFadeLength(line.options.format, text.size());
+        std::u16string faded = VexoFade::FadeGradient(line.stops, text, line.options);
         markup.reserve(faded.size() + faded.size() / 8 + 1);
         VexoFade::AppendUtf8(faded, markup);
         if (line.previewPath) {
@@ -350,7 +202,7 @@ int RunWhole(const FadeCommandLine& line, const FadeStreams& streams) {
     }
 
     markup.push_back('\n');
-    if (!WriteOut(streams, markup)) {
+    if (!WriteOutput(kProgram, streams.out, err, markup)) {
         return 1; // an uncommitted preview is thrown away
     }
     if (preview) {
@@ -368,7 +220,7 @@ int RunWhole(const FadeCommandLine& line, const FadeStreams& streams) {
 
 std::optional<FadeCommandLine> ParseFadeCommandLine(std::span<const std::string_view> args,
                                                     std::string& error) {
-    const auto parsed = ParseOptions(kTable, args, error);
+    const auto parsed = ParseOptions(Table(), args, error);
     if (!parsed) {
         return std::nullopt;
     }
@@ -405,14 +257,13 @@ int RunFadeCommand(std::span<const std::string_view> args, const FadeStreams& st
     std::string usageError;
     const auto line = ParseFadeCommandLine(args, usageError);
     if (!line) {
-        err << kPrefix << usageError << " (see 'chromell-fade --help')\n";
-        return 2;
+        return ReportUsageError(kProgram, err, usageError);
     }
     if (line->action == FadeCommandLine::Action::Help) {
-        return WriteOut(streams, FadeUsage()) ? 0 : 1;
+        return ShowHelp(kProgram, streams.out, err, FadeUsage());
     }
     if (line->action == FadeCommandLine::Action::Version) {
-        return WriteOut(streams, std::string("chromell-fade ") + CHROMELL_VERSION + '\n') ? 0 : 1;
+        return ShowVersion(kProgram, streams.out, err);
     }
     if (std::string why; line->previewPath && !PreviewAvailable(why)) {
         err << kPrefix << why << '\n';
@@ -426,9 +277,8 @@ int RunFadeCommand(std::span<const std::string_view> args, const FadeStreams& st
         if (!line->markup && line->options.format != VexoFade::MarkupFormat::Aim) {
             Utf8Out out(streams.out);
             if (line->text) {
-                Utf8Pieces decoder;
-                VexoFade::FadeGradient(line->stops, decoder.Decode(*line->text, true),
-                                       line->options, out);
+                VexoFade::FadeGradient(line->stops, DecodeArguments(*line->text), line->options,
+                                       out);
                 out.Bytes("\n");
                 out.Flush();
             } else {

@@ -17,6 +17,11 @@ constexpr std::array<FormatInfo, 6> kFormats{{
     {MarkupFormat::MiniMessage, "minimessage", "MiniMessage colour tags (game chat)"},
 }};
 
+constexpr std::array<BlendInfo, 2> kBlends{{
+    {VexoFade::Blend::Rgb, "rgb"},
+    {VexoFade::Blend::Oklab, "oklab"},
+}};
+
 } // namespace
 
 std::span<const FormatInfo> Formats() {
@@ -45,6 +50,34 @@ std::optional<MarkupFormat> FindFormat(std::string_view name) {
 std::string_view FormatName(MarkupFormat format) {
     const auto it = std::ranges::find(kFormats, format, &FormatInfo::format);
     return it == kFormats.end() ? std::string_view("?") : it->name;
+}
+
+std::span<const BlendInfo> Blends() {
+    return kBlends;
+}
+
+std::string BlendNames(std::string_view separator) {
+    std::string names;
+    for (const BlendInfo& info : kBlends) {
+        if (!names.empty()) {
+            names.append(separator);
+        }
+        names.append(info.name);
+    }
+    return names;
+}
+
+std::optional<VexoFade::Blend> FindBlend(std::string_view name) {
+    const auto it = std::ranges::find(kBlends, name, &BlendInfo::name);
+    if (it == kBlends.end()) {
+        return std::nullopt;
+    }
+    return it->blend;
+}
+
+std::string_view BlendName(VexoFade::Blend blend) {
+    const auto it = std::ranges::find(kBlends, blend, &BlendInfo::blend);
+    return it == kBlends.end() ? std::string_view("?") : it->name;
 }
 
 } // namespace Chromell

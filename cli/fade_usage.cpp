@@ -3,6 +3,8 @@
 #include "cli/fade_command.h"
 #include "cli/fade_formats.h"
 #include "cli/fade_options.h"
+#include "base/error.h"
+#include "engine/fader.h"
 #include "engine/utf8.h"
 
 #include <array>
@@ -40,7 +42,7 @@ std::string FadeUsage() {
         "through the colours given. With no TEXT, reads standard input (UTF-8) until end\n"
         "of file, less a leading byte order mark and one trailing line ending.\n"
         "\n" +
-        DescribeOptions(FadeOptions::kTable) +
+        DescribeOptions(FadeOptions::Table()) +
         "\n"
         "Formats, each with \"Hi\" from red to blue:\n";
     for (const FormatInfo& info : Formats()) {
@@ -54,7 +56,9 @@ std::string FadeUsage() {
             "  tail -f log | chromell-fade --format ansi --blend oklab --per-line -c hotpink,cyan\n"
             "  figlet Chromell | chromell-fade --format ansi --columns\n"
             "\n"
-            "The messenger's markup (aim) holds at most 32,767 UTF-16 units; the other\n"
+            "The messenger's markup (aim) holds at most " +
+            VexoFade::FormatCount(VexoFade::kMaxFadeLength) +
+            " UTF-16 units; the other\n"
             "formats take any length. Exit status: 0 on success, 1 if the text cannot be\n"
             "read or faded or the preview or the output cannot be written (then, in aim,\n"
             "nothing is printed and FILE is left as it was), 2 for a usage error.\n";

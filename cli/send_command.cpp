@@ -2,8 +2,8 @@
 
 #include "base/error.h"
 #include "bridge/messenger.h"
-#include "chromell/version.h"
 #include "cli/color_args.h"
+#include "cli/front_matter.h"
 #include "cli/options.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
@@ -65,12 +65,16 @@ private:
 };
 
 namespace SendOptions {
+const std::string& ColorsHelp() {
+    static const std::string help = "three colours: " + std::string(kColorForms) + "\n(default " +
+                                    std::string(kDefaultColors) + ")";
+    return help;
+}
 enum Id { kIm, kChat, kColors, kWave, kRaw, kHelp, kVersion };
-constexpr std::array<OptionDef, 7> kTable{{
+const std::array<OptionDef, 7> kTable{{
     {kIm, 0, "im", "", "deliver to the topmost IM window"},
     {kChat, 0, "chat", "", "deliver to the topmost chat window"},
-    {kColors, 'c', "colors", "C1,C2,C3",
-     "three colours: RRGGBB, #RRGGBB, #RGB or a CSS name\n(default FF0000,00FF00,0000FF)"},
+    {kColors, 'c', "colors", "C1,C2,C3", ColorsHelp()},
     {kWave, 'w', "wave", "", "add the superscript/subscript wave"},
     {kRaw, 'r', "raw", "", "deliver TEXT as it is, without fading it"},
     {kHelp, 'h', "help", "", "show this help and exit"},
@@ -175,20 +179,17 @@ std::optional<SendCommandLine> ParseSendCommandLine(std::span<const std::u16stri
 }
 
 int RunSendCommand(std::span<const std::u16string_view> args, Module1::WindowService& windows,
-                   std::ostream& out, std::ostream& err) {
+                   OutputSink& out, std::ostream& err) {
     std::string usageError;
     const auto line = ParseSendCommandLine(args, usageError);
     if (!line) {
-        err << kProgram << ": " << usageError << "\nTry 'chromell-send --help'.\n";
-        return 2;
+        return ReportUsageError(kProgram, err, usageError);
     }
     if (line->action == SendCommandLine::Action::Help) {
-        out << SendUsage();
-        return 0;
+        return ShowHelp(kProgram, out, err, SendUsage());
     }
     if (line->action == SendCommandLine::Action::Version) {
-        out << kProgram << ' ' << CHROMELL_VERSION << '\n';
-        return 0;
+        return ShowVersion(kProgram, out, err);
     }
 
     std::u16string text;

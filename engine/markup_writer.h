@@ -46,6 +46,34 @@ inline constexpr std::array<Decimal, 256> kDecimal = [] {
     return table;
 }();
 
+// The digits of every byte value followed by one more character (";" or
+// "m"), padded to four units so that each is written by one 8-byte move.
+struct DecimalThen {
+    char16_t units[4];
+    std::size_t length;
+};
+constexpr std::array<DecimalThen, 256> MakeDecimalThen(char16_t after) {
+    std::array<DecimalThen, 256> table{};
+    for (std::size_t v = 0; v < 256; ++v) {
+        const Decimal& d = kDecimal[v];
+        for (std::size_t k = 0; k < d.length; ++k) {
+            table[v].units[k] = d.digits[k];
+        }
+        table[v].units[d.length] = after;
+        table[v].length = d.length + 1;
+    }
+    return table;
+}
+inline constexpr std::array<DecimalThen, 256> kDecimalSemicolon = MakeDecimalThen(u';');
+inline constexpr std::array<DecimalThen, 256> kDecimalM = MakeDecimalThen(u'm');
+
+inline char16_t* PutDecimalThen(char16_t* out, const std::array<DecimalThen, 256>& table,
+                                std::uint8_t value) {
+    const DecimalThen& d = table[value];
+    std::memcpy(out, d.units, sizeof d.units);
+    return out + d.length;
+}
+
 inline char16_t* Put(char16_t* out, std::u16string_view text) {
     // Most texts here are a character of a few units: a call to memcpy would
     // cost more than the copy.
@@ -81,12 +109,6 @@ inline char16_t* PutHex(char16_t* out, const HexPairs& pairs, Rgb colour) {
     return out + 6;
 }
 
-inline char16_t* PutDecimal(char16_t* out, std::uint8_t value) {
-    const Decimal& d = kDecimal[value];
-    std::memcpy(out, d.digits, sizeof d.digits);
-    return out + d.length;
-}
-
 inline bool NeedsEntity(char16_t c) {
     constexpr std::uint64_t kMask = (1ULL << u'<') | (1ULL << u'>') | (1ULL << u'&');
     return c < 64 && ((kMask >> c) & 1U) != 0;
@@ -111,12 +133,6 @@ inline char16_t* PutEscapedXml(char16_t* out, std::u16string_view unit) {
         }
     }
     return out;
-}
-
-// CR, LF and CR LF never join other characters, so a unit that starts with
-// one of them is a line break.
-inline bool IsBreak(std::u16string_view unit) {
-    return unit[0] == u'\n' || unit[0] == u'\r';
 }
 
 // What most formats write around the units: nothing before the first, a line
@@ -166,6 +182,10 @@ template <> struct Writer<MarkupFormat::Aim> : PlainFrame {
         }
         return PutEscapedXml(out, unit);
     }
+    CHROMELL_INLINE char16_t* LineBreak(char16_t* out, Rgb colour, std::u16string_view unit,
+                                        int wave) {
+        return Unit(out, colour, unit, wave);
+    }
 };
 
 // The spans sit in an element that keeps white space as it is (runs of
@@ -179,10 +199,10 @@ template <> struct Writer<MarkupFormat::Html> : PlainFrame {
     char16_t* Finish(char16_t* out) const { return Put(out, u"</span>"); }
     static constexpr std::size_t kOverhead = 46;
     static constexpr std::size_t kEscapeGrowth = 5;
+    char16_t* LineBreak(char16_t* out, Rgb, std::u16string_view, int) const {
+        return Put(out, u"<br>");
+    }
     CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int wave) {
-        if (IsBreak(unit)) {
-            return Put(out, u"<br>");
-        }
         if (wave == 1 || wave == 3) {
             out = wave == 1 ? Put(out, u"<sup>") : Put(out, u"<sub>");
         }
@@ -201,10 +221,10 @@ template <> struct Writer<MarkupFormat::Html> : PlainFrame {
 template <> struct Writer<MarkupFormat::BBCode> : PlainFrame {
     static constexpr std::size_t kOverhead = 23;
     static constexpr std::size_t kEscapeGrowth = 1;
+    char16_t* LineBreak(char16_t* out, Rgb, std::u16string_view unit, int) const {
+        return Put(out, unit);
+    }
     CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
-        if (IsBreak(unit)) {
-            return PutUnit(out, unit);
-        }
         out = Put(out, u"[color=#");
         out = PutHex(out, kLowerHex, colour);
         out = Put(out, u"]");
@@ -234,22 +254,19 @@ struct AnsiBase : PlainFrame {
     }
     void Escaped() { coloured = true; }
     char16_t* Finish(char16_t* out) { return Reset(out); }
+    char16_t* LineBreak(char16_t* out, Rgb, std::u16string_view unit, int) {
+        return Break(out, unit);
+    }
 };
 
 template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
     static constexpr std::size_t kOverhead = 19; // ESC[38;2;255;255;255m
     CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
-        if (IsBreak(unit)) {
-            return Break(out, unit);
-        }
         coloured = true;
         out = Put(out, u"\x1b[38;2;");
-        out = PutDecimal(out, colour.red);
-        *out++ = u';';
-        out = PutDecimal(out, colour.green);
-        *out++ = u';';
-        out = PutDecimal(out, colour.blue);
-        *out++ = u'm';
+        out = PutDecimalThen(out, kDecimalSemicolon, colour.red);
+        out = PutDecimalThen(out, kDecimalSemicolon, colour.green);
+        out = PutDecimalThen(out, kDecimalM, colour.blue);
         return PutUnit(out, unit);
     }
 };
@@ -257,9 +274,6 @@ template <> struct Writer<MarkupFormat::Ansi> : AnsiBase {
 template <> struct Writer<MarkupFormat::Ansi256> : AnsiBase {
     static constexpr std::size_t kOverhead = 11; // ESC[38;5;255m
     CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
-        if (IsBreak(unit)) {
-            return Break(out, unit);
-        }
         coloured = true;
         // Neighbouring units mostly share a colour: look each up once.
         if (!(colour == last_)) {
@@ -267,8 +281,7 @@ template <> struct Writer<MarkupFormat::Ansi256> : AnsiBase {
             entry_ = NearestXterm256(colour);
         }
         out = Put(out, u"\x1b[38;5;");
-        out = PutDecimal(out, entry_);
-        *out++ = u'm';
+        out = PutDecimalThen(out, kDecimalM, entry_);
         return PutUnit(out, unit);
     }
 
@@ -283,10 +296,10 @@ private:
 template <> struct Writer<MarkupFormat::MiniMessage> : PlainFrame {
     static constexpr std::size_t kOverhead = 15; // <c:#rrggbb></c>
     static constexpr std::size_t kEscapeGrowth = 2;
+    char16_t* LineBreak(char16_t* out, Rgb, std::u16string_view unit, int) const {
+        return Put(out, unit);
+    }
     CHROMELL_INLINE char16_t* Unit(char16_t* out, Rgb colour, std::u16string_view unit, int) {
-        if (IsBreak(unit)) {
-            return PutUnit(out, unit);
-        }
         out = Put(out, u"<c:#");
         out = PutHex(out, kLowerHex, colour);
         *out++ = u'>';

@@ -91,6 +91,61 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
     return out;
 }
 
+namespace {
+
+// How many of the bytes end with a whole sequence: the last one is held back
+// if its lead byte asks for more bytes than have come.
+std::size_t WholeSequences(std::string_view bytes) {
+    for (std::size_t back = 1; back <= 4 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) != 0x80) {
+            return Utf8SequenceLength(byte) > back ? bytes.size() - back : bytes.size();
+        }
+    }
+    return bytes.size();
+}
+
+} // namespace
+
+bool Utf8Stream::Decode(std::string_view bytes, bool end, std::u16string& out, Utf8Error& error) {
+    const auto fail = [&](std::size_t offset) {
+        error.offset = decoded_ + offset;
+        return false;
+    };
+    if (!held_.empty()) {
+        // Complete the held sequence from the new bytes, and decode it alone.
+        const std::size_t wanted = Utf8SequenceLength(static_cast<unsigned char>(held_[0]));
+        const std::size_t taken = std::min(wanted - held_.size(), bytes.size());
+        held_.append(bytes.substr(0, taken));
+        bytes.remove_prefix(taken);
+        if (held_.size() < wanted && !end) {
+            return true;
+        }
+        Utf8Error bad{};
+        auto text = DecodeUtf8(held_, &bad);
+        if (!text) {
+            return fail(bad.offset);
+        }
+        out.append(*text);
+        decoded_ += held_.size();
+        held_.clear();
+    }
+    const std::size_t whole = end ? bytes.size() : WholeSequences(bytes);
+    Utf8Error bad{};
+    auto text = DecodeUtf8(bytes.substr(0, whole), &bad);
+    if (!text) {
+        return fail(bad.offset);
+    }
+    if (out.empty()) {
+        out = std::move(*text);
+    } else {
+        out.append(*text);
+    }
+    decoded_ += whole;
+    held_.assign(bytes.substr(whole));
+    return true;
+}
+
 void AppendUtf8(std::u16string_view text, std::string& out) {
     constexpr std::size_t kBlock = kAsciiBlock;
     char buffer[kPiece];

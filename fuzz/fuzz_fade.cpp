@@ -1,10 +1,14 @@
 // Any bytes become colours, options and a text. The three-colour fader must
-// hold its invariants and equal the three-stop aim gradient; any gradient must
-// either be written or refused with the documented error.
+// hold its invariants; any gradient must either be written or refused with
+// the documented error, the same whether the text comes whole or in two
+// pieces; and in the terminal formats, a text with controls in it must come
+// back byte for byte once the colours the fade adds are taken out, with no
+// colour inside a control.
 #include "base/error.h"
 #include "engine/fader.h"
 #include "engine/gradient.h"
 #include "engine/hex.h"
+#include "engine/terminal_controls.h"
 #include "engine/unicode/grapheme.h"
 
 #include <algorithm>
@@ -22,16 +26,6 @@ void Check(bool condition) {
     if (!condition) {
         std::abort();
     }
-}
-
-// The channels the fader takes from a colour: by the digits of its hex text.
-Rgb Split(RgbColor color) {
-    const std::u16string hex = ColorToHex6(color);
-    auto pair = [&](std::size_t at) {
-        return static_cast<std::uint8_t>(HexDigitValue(hex.substr(at, 1)) * 16 +
-                                         HexDigitValue(hex.substr(at + 1, 1)));
-    };
-    return {pair(hex.size() - 2), pair(2), pair(0)};
 }
 
 std::u16string Text(FuzzedDataProvider& input) {
@@ -61,8 +55,6 @@ void FuzzThreeColors(FuzzedDataProvider& input) {
         return;
     }
     Check(text.size() <= kMaxFadeLength);
-    const std::array<Rgb, 3> stops = {Split(colors[0]), Split(colors[1]), Split(colors[2])};
-    Check(markup == FadeGradient(stops, text, {MarkupFormat::Aim, Blend::Rgb, wave == kTrue}));
 
     // Every unit is a colour tag, maybe a wave tag, then text; with "<", ">"
     // and "&" escaped, the markup's "<" are exactly the tags'.
@@ -73,10 +65,12 @@ void FuzzThreeColors(FuzzedDataProvider& input) {
     }
     Check(opens == units * (wave == kTrue ? 2 : 1));
     Check(markup.empty() == text.empty());
-    if (!text.empty()) {
-        const Rgb last = stops[2];
-        const std::u16string lastDigits = markup.substr(markup.rfind(u"<Font Color=#") + 13, 6);
-        Check(lastDigits == ColorToHex6(last.red * 65536 + last.green * 256 + last.blue));
+    // The last character has colour 3: a colour laid out 0x00BBGGRR is
+    // written RRGGBB.
+    const RgbColor last = colors[2];
+    if (!text.empty() && last >= 0 && last <= 0xFFFFFF) {
+        const std::u16string digits = markup.substr(markup.rfind(u"<Font Color=#") + 13, 6);
+        Check(digits == ColorToHex6((last & 0xFF) << 16 | (last & 0xFF00) | (last >> 16 & 0xFF)));
     }
 }
 
@@ -106,11 +100,103 @@ void FuzzGradient(FuzzedDataProvider& input) {
         stream.Finish();
         Check(streamed == markup);
     } catch (const Error& e) {
-        const bool waveless =
-            options.format != MarkupFormat::Aim && options.format != MarkupFormat::Html;
-        Check(stops.size() < kMinStops || stops.size() > kMaxStops || (options.wave && waveless) ||
-              (options.perLine && options.columns) ||
+        Check(stops.size() < kMinStops || stops.size() > kMaxStops ||
+              (options.wave && !HasWave(options.format)) || (options.perLine && options.columns) ||
               (options.format == MarkupFormat::Aim && text.size() > kMaxFadeLength));
+    }
+}
+
+// Text with controls: characters, line breaks, controls as programs write
+// them, and an ESC or a C1 control followed by anything.
+std::u16string TextWithControls(FuzzedDataProvider& input) {
+    static constexpr std::u16string_view kControls[] = {
+        u"\x1b(B\x1b[m",
+        u"\x1b"
+        u"7",
+        u"\x1b"
+        u"8",
+        u"\x1b"
+        u"c",
+        u"\x1b(0",
+        u"\x1b[1;31m",
+        u"\x1b]8;;u\x1b\\",
+        u"\x1bPq\n#0\x1b\\",
+        u"\u009b2J",
+        u"\u009d0;t\x07",
+        u"\u009c",
+        u"\x07",
+        u"\x08",
+        u"\x18",
+        u"\x1b]0;unfinished",
+        u"\x1b[",
+    };
+    std::u16string text;
+    while (input.remaining_bytes() > 0) {
+        switch (input.ConsumeIntegralInRange(0, 5)) {
+        case 0:
+            text += static_cast<char16_t>(input.ConsumeIntegralInRange(0x20, 0x7E));
+            break;
+        case 1:
+            text += input.ConsumeIntegral<char16_t>();
+            break;
+        case 2:
+            text +=
+                kControls[input.ConsumeIntegralInRange<std::size_t>(0, std::size(kControls) - 1)];
+            break;
+        case 3:
+            text += input.ConsumeBool() ? u'\x1b' : u'\u009b';
+            break;
+        case 4:
+            text += input.ConsumeBool() ? u"\r\n" : input.ConsumeBool() ? u"\n" : u"\r";
+            break;
+        default:
+            text += u"e\u0301\U0001F600\t\u4E00";
+        }
+    }
+    return text;
+}
+
+void FuzzTerminal(FuzzedDataProvider& input) {
+    GradientOptions options;
+    options.format = input.ConsumeBool() ? MarkupFormat::Ansi : MarkupFormat::Ansi256;
+    options.perLine = input.ConsumeBool();
+    options.columns = !options.perLine && input.ConsumeBool();
+    const std::vector<Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    const std::u16string text = TextWithControls(input);
+    // Every colour sequence in the markup is then one the fade added.
+    if (text.find(u"\x1b[38;") != text.npos || text.find(u"\x1b[0m") != text.npos) {
+        return;
+    }
+    const std::u16string markup = FadeGradient(stops, text, options);
+
+    // Take out the colours, noting where in the text each stood.
+    std::u16string rest;
+    std::vector<std::size_t> colourAt;
+    for (std::size_t at = 0; at < markup.size();) {
+        const std::u16string_view tail = std::u16string_view(markup).substr(at);
+        if (tail.starts_with(u"\x1b[38;2;") || tail.starts_with(u"\x1b[38;5;")) {
+            colourAt.push_back(rest.size());
+            at = markup.find(u'm', at) + 1;
+        } else if (tail.starts_with(u"\x1b[0m")) {
+            colourAt.push_back(rest.size());
+            at += 4;
+        } else {
+            rest += markup[at++];
+        }
+    }
+    Check(rest == text);
+    // No colour stands inside a control of the text.
+    Terminal::State state = Terminal::State::Ground;
+    for (std::size_t at = 0; at < text.size();) {
+        if (!Terminal::StartsControl(text[at])) {
+            ++at;
+            continue;
+        }
+        const std::size_t end = Terminal::ReadControl(text, at, state);
+        for (const std::size_t c : colourAt) {
+            Check(c <= at || c >= end);
+        }
+        at = end;
     }
 }
 
@@ -118,10 +204,15 @@ void FuzzGradient(FuzzedDataProvider& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    if (input.ConsumeBool()) {
+    switch (input.ConsumeIntegralInRange(0, 2)) {
+    case 0:
         FuzzThreeColors(input);
-    } else {
+        break;
+    case 1:
         FuzzGradient(input);
+        break;
+    default:
+        FuzzTerminal(input);
     }
     return 0;
 }

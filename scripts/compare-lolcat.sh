@@ -12,14 +12,11 @@ lolcat=/usr/games/lolcat
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# shellcheck source=scripts/callgrind.sh
+. scripts/callgrind.sh
 # Instructions of one run, summed over every process valgrind followed.
 count() { # text-file command...
-  local input=$1
-  shift
-  rm -f "$work"/cg.*
-  valgrind --tool=callgrind --trace-children=yes --callgrind-out-file="$work/cg.%p" \
-    "$@" <"$input" >/dev/null 2>"$work/log"
-  sed -n 's/^==[0-9]*== Collected : //p' "$work/log" | awk '{ sum += $1 } END { print sum }'
+  CALLGRIND_CHILDREN=yes callgrind_count "$@"
 }
 
 text() { # characters -> file
@@ -29,8 +26,8 @@ text "$chars" >"$work/long"
 text 1 >"$work/short"
 text "$chars" | sed 's/\. /.\n/g' >"$work/lines"
 
-per_char() { # name command...
-  local name=$1 short long
+per_char() { # name command... (the name only tells the reader which run it is)
+  local short long
   shift
   short=$(count "$work/short" "$@")
   long=$(count "${input:-$work/long}" "$@")

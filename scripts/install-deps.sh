@@ -45,7 +45,8 @@ case $group in
   package) packages=("${package[@]}") ;;
   all)
     packages=("${all[@]}")
-    # npm fetches Unicode's data for the tables' up-to-date check; a Node.js
+    # npm fetches Unicode's data for the tables' up-to-date check and the
+    # headless terminal emulator the ansi formats are read on; a Node.js
     # that already brings its own npm is kept.
     command -v npm >/dev/null || packages+=(npm)
     ;;

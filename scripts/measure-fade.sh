@@ -15,11 +15,12 @@ fade=${1:-build/release/bin/chromell-fade}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# shellcheck source=scripts/callgrind.sh
+. scripts/callgrind.sh
 count() { # text-file [options...]
   local input=$1
   shift
-  valgrind --tool=callgrind --callgrind-out-file="$work/out" "$fade" "$@" <"$input" >/dev/null 2>"$work/log"
-  sed -n 's/^==[0-9]*== Collected : //p' "$work/log"
+  callgrind_count "$input" "$fade" "$@"
 }
 
 head -c 32766 /dev/zero | tr '\0' 'x' | sed 's/x\{45\}/The quick brown fox jumps over the lazy dog. /g' >"$work/long"

@@ -58,7 +58,7 @@ TEST(FadeCommandLine, ParsesAsGetoptDoes) {
         {{"--wave=1"}, "--wave takes no value"},
         {{"--format", "rtf"}, "'rtf'"},
         {{"--blend=hsv"}, "'hsv'"},
-        {{"--format", "ansi", "-w"}, "--wave works only with --format aim or html"},
+        {{"--format", "ansi", "-w"}, "The wave works only in the aim and html formats"},
         {{"--format=bbcode", "-p", "a.png"}, "--preview draws"},
         {{"-m", "--wave"}, "--wave has no effect with --markup"},
         {{"--per-line", "-m"}, "--per-line has no effect"},

@@ -13,12 +13,13 @@ using namespace Module1;
 
 // A desktop with an IM window and a chat window.
 struct Desktop {
-    int Run(std::vector<std::u16string_view> args) { return RunSendCommand(args, tree, out, err); }
+    int Run(std::vector<std::u16string_view> args) { return RunSendCommand(args, tree, sink, err); }
     std::string Text(const std::string& window) const { return tree.TextOf(windows.at(window)); }
 
     WindowTree tree;
     std::map<std::string, Hwnd> windows = tree.AddWindows(MessengerLayouts::kMessenger);
     std::ostringstream out;
+    StreamOutput sink{out};
     std::ostringstream err;
 };
 
@@ -68,7 +69,7 @@ TEST(SendCommand, FailuresExitNonZeroWithAMessageAndPressNothing) {
         {{u"--im", u"--colors", u"FF0000,\u00C9\u00C9,0000FF", u"x"}, 2, "'\xC3\x89\xC3\x89'"},
         {{u"--im", u"x", u"--colors"}, 2, "needs a value"},
         {{u"--im", u"--bogus", u"x"}, 2, "unknown option '--bogus'"},
-        {{u"--chat", tooLong}, 1, "32,768 characters"},
+        {{u"--chat", tooLong}, 1, "32,768 UTF-16 units"},
         {{u"--im", u"x"}, 1, "the messenger did not answer", true},
         {{u"--chat", u"x"}, 1, "the messenger did not answer", true},
     };
@@ -82,6 +83,23 @@ TEST(SendCommand, FailuresExitNonZeroWithAMessageAndPressNothing) {
         EXPECT_NE(desktop.err.str().find(test.message), std::string::npos) << desktop.err.str();
         EXPECT_EQ(desktop.out.str(), "");
         EXPECT_EQ(desktop.tree.Received(), "");
+    }
+}
+
+// Help and version that cannot be written fail the run, and say why.
+TEST(SendCommand, HelpOrVersionThatCannotBeWrittenFails) {
+    struct Full final : OutputSink {
+        bool Write(std::string_view, std::string& error) override {
+            error = "No space left on device";
+            return false;
+        }
+    } full;
+    for (const std::u16string_view arg : {u"--help", u"--version"}) {
+        Desktop desktop;
+        const std::vector<std::u16string_view> args{arg};
+        EXPECT_EQ(RunSendCommand(args, desktop.tree, full, desktop.err), 1);
+        EXPECT_EQ(desktop.err.str(),
+                  "chromell-send: could not write the output: No space left on device\n");
     }
 }
 

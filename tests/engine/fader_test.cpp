@@ -57,7 +57,8 @@ TEST(FadeThreeColors, LengthLimitCountsUtf16Units) {
         FAIL() << "expected the overflow error";
     } catch (const Error& e) {
         EXPECT_EQ(e.code(), 6);
-        EXPECT_STREQ(e.what(), "The text is too long to fade: 32,768 characters; at most 32,767.");
+        EXPECT_STREQ(e.what(), "The text is too long to fade: 32,768 UTF-16 units; the messenger's "
+                               "markup holds at most 32,767.");
     }
 }
 

@@ -14,6 +14,9 @@ namespace Chromell {
 // The colours used when none are given: red, green, blue.
 inline constexpr std::string_view kDefaultColors = "FF0000,00FF00,0000FF";
 
+// The ways a colour may be written, for help and messages.
+inline constexpr std::string_view kColorForms = "RRGGBB, #RRGGBB, #RGB or a CSS name";
+
 // Reads kMinStops to kMaxStops colours separated by commas (blanks around one
 // are allowed), each as VexoFade::ParseColorText reads it: "RRGGBB",
 // "#RRGGBB", "#RGB" or a CSS colour name. On failure returns nothing and puts

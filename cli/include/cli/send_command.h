@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bridge/window_service.h"
+#include "cli/output.h"
 #include "engine/color.h"
 
 #include <array>
@@ -36,9 +37,9 @@ std::optional<SendCommandLine> ParseSendCommandLine(std::span<const std::u16stri
 // handed to the messenger's window (whether one was open is not known), 1 when
 // the text cannot be faded or the messenger did not answer (then no click was
 // made), 2 for a usage error. Messages go to `err`, help and version to `out`,
-// as UTF-8.
+// as UTF-8; help or version that cannot be written ends with 1.
 int RunSendCommand(std::span<const std::u16string_view> args, Module1::WindowService& windows,
-                   std::ostream& out, std::ostream& err);
+                   OutputSink& out, std::ostream& err);
 
 std::string SendUsage();
 

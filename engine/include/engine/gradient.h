@@ -40,16 +40,26 @@ struct GradientOptions {
     bool columns = false;
 };
 
+// Whether a format writes the wave: aim and html.
+bool HasWave(MarkupFormat format);
+
+// Raises the invalid-argument error, with a message for a person, for fewer
+// than kMinStops or more than kMaxStops stops, a wave in a format that has
+// none, and columns with perLine.
+void CheckGradient(std::size_t stopCount, const GradientOptions& options);
+
+// Raises the overflow error for an Aim text over kMaxFadeLength UTF-16 units
+// (the messenger's limit; the other formats take any length).
+void CheckFadeLength(MarkupFormat format, std::size_t units);
+
 // Fades the text over the stops, one colour per grapheme cluster; line breaks
 // are LF, CR LF and CR. Three stops in Aim format give exactly
-// FadeThreeColors' markup. In the terminal formats an escape sequence of the
-// text (CSI: ESC [ up to its final byte; OSC: ESC ] up to BEL or ESC \; a
-// lone ESC) is written as it is and takes no colour step; one cut short by a
-// line break or the end is written as far as it goes. Raises the
-// invalid-argument error for fewer than kMinStops or more than kMaxStops
-// stops, for a wave in a format that has none and for columns with perLine;
-// the overflow error for an Aim text over kMaxFadeLength UTF-16 units (the
-// messenger's limit; the other formats take any length).
+// FadeThreeColors' markup. In the terminal formats every control of the text
+// (engine/terminal_controls.h: escape and control sequences, control strings,
+// C1 controls and the C0 controls other than line breaks and tab) is written
+// as it is and takes no colour step; one cut off by the end of the text is
+// written as far as it goes, and a colour is never written inside one.
+// Raises CheckGradient's and CheckFadeLength's errors.
 void FadeGradient(std::span<const Rgb> stops, std::u16string_view text,
                   const GradientOptions& options, MarkupSink& sink);
 std::u16string FadeGradient(std::span<const Rgb> stops, std::u16string_view text,
@@ -60,8 +70,9 @@ std::u16string FadeGradient(std::span<const Rgb> stops, std::u16string_view text
 // by CR at once; an LF right after it belongs to that break), so memory stays
 // bounded by the longest line. Otherwise the text is held until Finish(),
 // which finds every cluster once to count them and writes from what it found.
-// Raises FadeGradient's errors: the options' from the constructor, an Aim
-// text's length from Append().
+// A control that spans a line break (a control string may) belongs to its
+// line. Raises FadeGradient's errors: the options' from the constructor, an
+// Aim text's length from Append().
 class GradientStream {
 public:
     GradientStream(std::span<const Rgb> stops, const GradientOptions& options, MarkupSink& sink);
