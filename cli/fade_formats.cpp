@@ -35,7 +35,8 @@ std::string FormatNames() {
 }
 
 std::optional<MarkupFormat> FindFormat(std::string_view name) {
-    const auto it = std::ranges::find(kFormats, name, &FormatInfo::name);
+    const auto it = std::find_if(kFormats.begin(), kFormats.end(),
+                                 [name](const FormatInfo& info) { return info.name == name; });
     if (it == kFormats.end()) {
         return std::nullopt;
     }
@@ -43,7 +44,9 @@ std::optional<MarkupFormat> FindFormat(std::string_view name) {
 }
 
 std::string_view FormatName(MarkupFormat format) {
-    const auto it = std::ranges::find(kFormats, format, &FormatInfo::format);
+    const auto it =
+        std::find_if(kFormats.begin(), kFormats.end(),
+                     [format](const FormatInfo& info) { return info.format == format; });
     return it == kFormats.end() ? std::string_view("?") : it->name;
 }
 
