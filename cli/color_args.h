@@ -14,6 +14,10 @@ namespace Chromell {
 // The colours used when none are given: red, green, blue.
 inline constexpr std::string_view kDefaultColors = "FF0000,00FF00,0000FF";
 
+// Reads one colour as VexoFade::ParseColorText reads it. On failure returns
+// nothing and puts a message naming the bad colour into `error`.
+std::optional<VexoFade::Rgb> ParseStop(std::string_view text, std::string& error);
+
 // Reads kMinStops to kMaxStops colours separated by commas (blanks around one
 // are allowed), each as VexoFade::ParseColorText reads it: "RRGGBB",
 // "#RRGGBB", "#RGB" or a CSS colour name. On failure returns nothing and puts
