@@ -46,8 +46,11 @@ endif()
 include(ChromellWarnings)
 
 # The preview module that chromell-fade loads links the libraries below it,
-# so all of them are built position-independent.
-set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+# so all of them are built position-independent. (WebAssembly links one
+# module with no loader behind it: there is nothing to gain.)
+if(NOT CHROMELL_WASM)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+endif()
 
 # Windows programs carry their C++ runtime with them, so they run on their own.
 if(MINGW)
