@@ -294,6 +294,7 @@ async function start() {
     wireStops();
     wireControls();
     update();
+    performance.mark('chromell-ready');
 }
 
 start().catch((error) => {

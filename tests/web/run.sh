@@ -1,0 +1,46 @@
+#!/bin/bash
+# Runs one of the page's test files in Debian's Chromium, driven from Node by
+# playwright-core (package.json here; installed with npm into the build tree).
+#   run.sh TEST.test.mjs SITE_DIR CHROMELL_FADE NPM_DIR
+# Exits 77 (skipped) where Chromium or Node is missing, the page was not
+# built, or npm cannot install the test packages.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+test_file=$1
+site=$2
+fade=$3
+npm_dir=$4
+
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+
+chromium=$(command -v chromium || command -v chromium-browser || true)
+[[ -n $chromium ]] || skip "no chromium"
+command -v node >/dev/null || skip "no node"
+[[ -f $site/chromell.wasm ]] || skip "the page was not built ($site/chromell.wasm)"
+
+# The packages of package-lock.json, installed once per build tree; the tests
+# may run in parallel, so under a lock.
+mkdir -p "$npm_dir"
+if ! (
+    flock 9
+    if [[ -d $npm_dir/node_modules ]] && cmp -s "$here/package-lock.json" "$npm_dir/package-lock.json"; then
+        exit 0
+    fi
+    command -v npm >/dev/null || exit 1
+    rm -f "$npm_dir/package-lock.json"
+    cp "$here/package.json" "$here/package-lock.json" "$npm_dir/"
+    if ! (cd "$npm_dir" && npm ci --no-audit --no-fund --loglevel=error); then
+        rm -f "$npm_dir/package-lock.json"
+        exit 1
+    fi
+) 9>"$npm_dir/.lock"; then
+    skip "npm could not install playwright-core and axe-core"
+fi
+
+export CHROMELL_SITE=$site CHROMELL_FADE=$fade CHROMELL_CHROMIUM=$chromium
+export CHROMELL_NODE_MODULES=$npm_dir/node_modules
+exec node --test --test-reporter=spec "$here/$test_file"
