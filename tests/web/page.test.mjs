@@ -73,7 +73,7 @@ test('a link with a fragment restores the text and every setting', async () => {
         '--per-line', '--', text]));
     // What the user changes goes into the address, so the link can be shared.
     await linked.selectOption('#format', 'bbcode');
-    assert.match(await linked.evaluate(() => location.hash), /format=bbcode/);
+    await linked.waitForFunction(() => /format=bbcode/.test(location.hash));
     await other.close();
 });
 

@@ -180,26 +180,45 @@ function showCounts(markup) {
     }
 }
 
+// The preview canvas's size in CSS pixels: its width follows the layout (a
+// ResizeObserver keeps it), its height the lines drawn.
+const previewSize = { width: 0, height: 25 };
+
 function drawPreview(markup) {
     const canvas = $('preview');
     const note = $('preview-note');
+    const { width } = previewSize;
     if (markup === null) {
-        canvas.style.height = '25px';
-        engine.renderPreview('', canvas);
+        setPreviewHeight(25);
+        engine.renderPreview('', canvas, width, 25);
         note.textContent = `No preview: the messenger's markup holds at most ${number.format(LIMIT)} UTF-16 units.`;
         return;
     }
     note.textContent = 'As the messenger shows the aim markup.';
-    let needed = engine.renderPreview(markup, canvas);
+    const needed = engine.renderPreview(markup, canvas, width, previewSize.height);
     const height = Math.min(Math.max(needed, 25), MAX_PREVIEW_HEIGHT);
-    if (height !== canvas.clientHeight) {
-        canvas.style.height = `${height}px`;
-        needed = engine.renderPreview(markup, canvas);
+    if (height !== previewSize.height) {
+        setPreviewHeight(height);
+        engine.renderPreview(markup, canvas, width, height);
     }
 }
 
+function setPreviewHeight(height) {
+    previewSize.height = height;
+    $('preview').style.height = `${height}px`;
+}
+
+// The address keeps the state, written once the user pauses: a long text
+// makes a long address, which takes the browser a while to store.
+let fragmentTimer = 0;
+
+function saveFragment() {
+    clearTimeout(fragmentTimer);
+    fragmentTimer = setTimeout(() => history.replaceState(null, '', writeFragment(state)), 200);
+}
+
 function update() {
-    history.replaceState(null, '', writeFragment(state));
+    saveFragment();
     $('wave').disabled = state.format !== 'aim' && state.format !== 'html';
     let colours = true;
     stopRows().forEach((row, k) => {
@@ -278,10 +297,10 @@ function wireControls() {
         showState();
         update();
     });
-    let width = $('preview').clientWidth;
-    new ResizeObserver(() => {
-        if ($('preview').clientWidth !== width) {
-            width = $('preview').clientWidth;
+    new ResizeObserver(([entry]) => {
+        const width = Math.round(entry.contentRect.width);
+        if (width !== previewSize.width) {
+            previewSize.width = width;
             update();
         }
     }).observe($('preview'));
@@ -289,6 +308,7 @@ function wireControls() {
 
 async function start() {
     state = readFragment(location.hash);
+    previewSize.width = $('preview').clientWidth;
     engine = await Chromell.load();
     showState();
     wireStops();

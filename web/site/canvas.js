@@ -18,12 +18,11 @@ export class CanvasTarget {
         this.ascent = 0;
     }
 
-    // Draws on this canvas from now on, sized to its CSS box at the screen's
-    // pixel density. Returns the size in CSS pixels.
-    attach(canvas) {
+    // Draws on this canvas from now on, at this size in CSS pixels (given by
+    // the caller: reading the layout here would force the browser to lay out
+    // the whole page at once), at the screen's pixel density.
+    attach(canvas, width, height) {
         const ratio = window.devicePixelRatio || 1;
-        const width = canvas.clientWidth;
-        const height = canvas.clientHeight;
         const deviceWidth = Math.round(width * ratio);
         const deviceHeight = Math.round(height * ratio);
         if (canvas.width !== deviceWidth || canvas.height !== deviceHeight) {
@@ -35,7 +34,6 @@ export class CanvasTarget {
         this.context.textBaseline = 'alphabetic';
         this.width = width;
         this.height = height;
-        return { width, height };
     }
 
     text(pointer, length) {

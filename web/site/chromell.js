@@ -93,11 +93,12 @@ export class Chromell {
         return this.exports.count_characters();
     }
 
-    // Draws the markup on the canvas as the window's preview box draws it.
-    // Returns the height in CSS pixels that shows every line, or throws.
-    renderPreview(markup, canvas) {
+    // Draws the markup on the canvas, whose CSS size is width x height, as
+    // the window's preview box draws it. Returns the height in CSS pixels
+    // that shows every line, or throws.
+    renderPreview(markup, canvas, width, height) {
         this.write([markup], false);
-        const { width, height } = this.canvas.attach(canvas);
+        this.canvas.attach(canvas, width, height);
         const needed = this.exports.render_preview(width, height);
         if (needed < 0) {
             throw new Error(this.error());
