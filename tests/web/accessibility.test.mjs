@@ -1,5 +1,6 @@
 // axe-core finds no violations on the page, in the light and the dark colour
-// scheme, wide and narrow, with an error on show.
+// scheme, wide and narrow, with an error on show; and from 320 pixels wide
+// nothing reaches past the screen's edge.
 
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
@@ -45,3 +46,13 @@ for (const colorScheme of ['light', 'dark']) {
         });
     }
 }
+
+test('at 320 pixels wide the page needs no sideways scrolling', async () => {
+    const { page, context } = await openPage(browser, `${server.origin}/#colors=red,notacolour,blue`,
+        { viewport: { width: 320, height: 700 } });
+    const widest = await page.evaluate(() => Math.max(...[...document.querySelectorAll('body *')]
+        .map((element) => element.getBoundingClientRect().right)));
+    assert.ok(widest <= 320, `an element reaches ${widest} pixels`);
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 320);
+    await context.close();
+});
