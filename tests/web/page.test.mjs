@@ -119,6 +119,32 @@ test('stops are added, moved and removed from the keyboard', async () => {
         expectedMarkup(['--colors', ['#FE0000', ...start.slice(1)].join(','), '--', 'abcdef']));
 });
 
+test('the counts warn before the messenger\'s limit and the fade fails past it, as the program does', async () => {
+    // The default colours and options.
+    await page.evaluate(() => {
+        location.hash = '#text=ok';
+    });
+    await page.waitForFunction(() => document.getElementById('text').value === 'ok');
+    const good = await page.inputValue('#output');
+    await page.fill('#text', 'x'.repeat(30000));
+    assert.match(await page.textContent('#counts'), /2,767 left before the limit/);
+    assert.equal(await page.getAttribute('#counts', 'class'), 'counts near');
+    const longer = 'x'.repeat(32768);
+    await page.fill('#text', longer);
+    assert.match(await page.textContent('#counts'), /1 over the messenger's limit/);
+    assert.equal(await page.textContent('#fade-error'), runFade(['--', longer]).error.trim());
+    assert.equal((await page.inputValue('#output')).length, 30000 * 21);
+    // Other formats take any length; the preview, which draws the messenger's
+    // markup, says why it is empty.
+    await page.selectOption('#format', 'bbcode');
+    assert.ok(await page.inputValue('#output') === expectedMarkup(['--format', 'bbcode', '--', longer]),
+        'the bbcode markup of the long text differs from the program\'s');
+    assert.match(await page.textContent('#preview-note'), /No preview/);
+    await page.selectOption('#format', 'aim');
+    await page.fill('#text', 'ok');
+    assert.equal(await page.inputValue('#output'), good);
+});
+
 test('the page asks for nothing but its own files', async () => {
     const origin = server.origin;
     for (const url of requests) {

@@ -227,11 +227,13 @@ function update() {
     const fadeError = $('fade-error');
     if (!colours) {
         fadeError.textContent = '';
+        showCounts($('output').value);
         return; // the last good result stays
     }
     const result = engine.run(commandLine(state.format));
     if (result.status !== 0) {
         fadeError.textContent = result.error.trim();
+        showCounts($('output').value);
         return;
     }
     fadeError.textContent = '';
