@@ -89,9 +89,10 @@ const std::type_info* ClauseType(const std::uint8_t* table, std::uint8_t encodin
         (encoding & 0x0F) != kSigned4) {
         std::terminate();
     }
-    std::uint32_t address = 0;
-    std::memcpy(&address, table - index * 4, sizeof address);
-    return reinterpret_cast<const std::type_info*>(static_cast<std::uintptr_t>(address));
+    static_assert(sizeof(const std::type_info*) == 4, "wasm32: the table holds 4-byte pointers");
+    const std::type_info* type = nullptr;
+    std::memcpy(static_cast<void*>(&type), table - index * 4, 4);
+    return type;
 }
 
 // A class with one public base at offset 0 (__si_class_type_info), as the
@@ -127,6 +128,8 @@ bool Catches(const std::type_info& clause, const std::type_info* thrown) {
 
 } // namespace
 
+// The names below are the ABI's: the compiler's code calls them.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 extern "C" {
 
 // Filled by the landing pads, read by the personality below.
@@ -135,7 +138,7 @@ struct LandingPadContext {
     const std::uint8_t* lsda;
     std::uintptr_t selector;
 };
-LandingPadContext __wasm_lpad_context; // NOLINT: the name is the compiler's
+LandingPadContext __wasm_lpad_context;
 
 void* __cxa_allocate_exception(std::size_t size) noexcept {
     void* memory = std::malloc(sizeof(Thrown) + size);
@@ -254,3 +257,4 @@ void __cxa_end_catch() {
 }
 
 } // extern "C"
+// NOLINTEND(bugprone-reserved-identifier)
