@@ -91,6 +91,23 @@ test('a colour that is not one is named next to its field and the last result st
     assert.notEqual(await page.inputValue('#output'), good);
 });
 
+test('a setting the program refuses shows its message until the user changes it', async () => {
+    await page.fill('#text', 'abc');
+    await page.check('#wave');
+    const good = await page.inputValue('#output');
+    await page.selectOption('#format', 'bbcode');
+    const colours = await page.$$eval('#stops .value', (fields) => fields.map((f) => f.value).join(','));
+    const refused = runFade(['--colors', colours, '--format', 'bbcode', '--wave', '--', 'abc']);
+    assert.equal(refused.status, 2);
+    assert.equal(await page.textContent('#fade-error'), refused.error.trim());
+    assert.equal(await page.inputValue('#output'), good);
+    await page.uncheck('#wave');
+    assert.equal(await page.textContent('#fade-error'), '');
+    assert.equal(await page.inputValue('#output'),
+        expectedMarkup(['--colors', colours, '--format', 'bbcode', '--', 'abc']));
+    await page.selectOption('#format', 'aim');
+});
+
 test('stops are added, moved and removed from the keyboard', async () => {
     await page.fill('#text', 'abcdef');
     const values = () => page.$$eval('#stops .value', (fields) => fields.map((f) => f.value));

@@ -219,7 +219,6 @@ function saveFragment() {
 
 function update() {
     saveFragment();
-    $('wave').disabled = state.format !== 'aim' && state.format !== 'html';
     let colours = true;
     stopRows().forEach((row, k) => {
         colours = checkStop(row, k) && colours;
