@@ -214,10 +214,26 @@ let fragmentTimer = 0;
 
 function saveFragment() {
     clearTimeout(fragmentTimer);
-    fragmentTimer = setTimeout(() => history.replaceState(null, '', writeFragment(state)), 200);
+    fragmentTimer = setTimeout(() => {
+        try {
+            history.replaceState(null, '', writeFragment(state));
+        } catch {
+            // Too long for an address: the link keeps the last state that fitted.
+        }
+    }, 200);
 }
 
 function update() {
+    try {
+        fade();
+    } catch (error) {
+        // The module failed in a way the command line has no message for:
+        // say so, and keep the last result.
+        $('fade-error').textContent = `Chromell failed: ${error.message}`;
+    }
+}
+
+function fade() {
     saveFragment();
     let colours = true;
     stopRows().forEach((row, k) => {
