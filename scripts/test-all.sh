@@ -18,6 +18,10 @@ for preset in ci asan; do
   if [[ $preset == ci ]]; then
     echo "=== ci: clang-tidy" >&2
     scripts/run-clang-tidy.sh build/ci
+    # The page's WebAssembly sub-build has a compilation database of its own.
+    if [[ -f build/ci/web/compile_commands.json ]]; then
+      scripts/run-clang-tidy.sh build/ci/web
+    fi
     echo "=== ci: Debian package" >&2
     (cd build/ci && cpack -G DEB >/dev/null)
     tests/install/check_package.sh build/ci/packages/chromell_*.deb
