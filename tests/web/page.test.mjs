@@ -162,6 +162,18 @@ test('the counts warn before the messenger\'s limit and the fade fails past it, 
     assert.equal(await page.inputValue('#output'), good);
 });
 
+test('a host that serves the module without its content type still serves the page', async () => {
+    const plain = await serveSite({ '.wasm': 'application/octet-stream' });
+    try {
+        const { page: served, context: other, errors } = await openPage(browser, `${plain.origin}/#text=abc`);
+        assert.equal(await served.inputValue('#output'), expectedMarkup(['--', 'abc']));
+        assert.deepEqual(errors, []);
+        await other.close();
+    } finally {
+        await plain.close();
+    }
+});
+
 test('the page asks for nothing but its own files', async () => {
     const origin = server.origin;
     for (const url of requests) {

@@ -28,8 +28,9 @@ const TYPES = {
 };
 
 // Serves the site folder; resolves to { origin, close(), served } where
-// served lists every path asked for.
-export async function serveSite() {
+// served lists every path asked for. `types` overrides content types by
+// file extension (a host that does not know .wasm).
+export async function serveSite(types = {}) {
     const served = [];
     const server = createServer(async (request, response) => {
         const url = new URL(request.url, 'http://localhost');
@@ -42,7 +43,8 @@ export async function serveSite() {
         }
         try {
             const body = await readFile(file);
-            response.writeHead(200, { 'content-type': TYPES[path.extname(file)] }).end(body);
+            const type = types[path.extname(file)] ?? TYPES[path.extname(file)];
+            response.writeHead(200, { 'content-type': type }).end(body);
         } catch {
             response.writeHead(404).end();
         }

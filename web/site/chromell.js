@@ -18,9 +18,22 @@ function wasiStubs(module) {
     return stubs;
 }
 
+// Compiles the module as it arrives; a host that does not serve .wasm as
+// application/wasm gets it compiled once it is all there.
+async function compile(url) {
+    const response = await fetch(url);
+    if (!response.ok) {
+        throw new Error(`${url} could not be loaded (${response.status})`);
+    }
+    if (response.headers.get('content-type')?.startsWith('application/wasm')) {
+        return WebAssembly.compileStreaming(response);
+    }
+    return WebAssembly.compile(await response.arrayBuffer());
+}
+
 export class Chromell {
     static async load(url = new URL('chromell.wasm', import.meta.url)) {
-        const module = await WebAssembly.compileStreaming(fetch(url));
+        const module = await compile(url);
         const canvas = new CanvasTarget();
         const instance = await WebAssembly.instantiate(module, {
             wasi_snapshot_preview1: wasiStubs(module),
