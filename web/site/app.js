@@ -235,6 +235,7 @@ function update() {
 
 function fade() {
     saveFragment();
+    $('copy-status').textContent = ''; // "Copied" was about the markup before
     let colours = true;
     stopRows().forEach((row, k) => {
         colours = checkStop(row, k) && colours;
