@@ -100,3 +100,11 @@ test('every line break of the text starts a line 16 pixels down, and the canvas 
     const baseline = starts[0].y;
     assert.deepEqual(starts.map((entry) => entry.y - baseline), [0, 16, 32]);
 });
+
+test('the wave moves the characters a pixel up and down in its cycle', async () => {
+    await show('#text=abcdef&wave=1');
+    const drawn = await page.evaluate(() => window.drawnTexts);
+    assert.deepEqual(drawn.map((entry) => entry.text).join(''), 'abcdef');
+    const base = drawn[1].y;
+    assert.deepEqual(drawn.map((entry) => entry.y - base), [-1, 0, 1, 0, -1, 0]);
+});
