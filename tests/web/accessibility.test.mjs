@@ -37,10 +37,13 @@ async function violations(page) {
 for (const colorScheme of ['light', 'dark']) {
     for (const width of [1280, 360]) {
         test(`no violations in the ${colorScheme} scheme at ${width} pixels`, async () => {
+            // A bad colour and the counts' warning on show, so that their
+            // colours are checked too.
             const { page, context } = await openPage(browser,
-                `${server.origin}/#colors=red,notacolour,blue`,
+                `${server.origin}/#colors=red,notacolour,blue&text=${'x'.repeat(30000)}`,
                 { colorScheme, viewport: { width, height: 800 } });
-            assert.notEqual(await page.textContent('#stops .error >> nth=0'), null);
+            assert.equal(await page.locator('#stops .error:not(:empty)').count(), 1);
+            assert.notEqual(await page.textContent('#counts .near'), '');
             assert.deepEqual(await violations(page), []);
             await context.close();
         });

@@ -170,13 +170,13 @@ function showCounts(markup) {
         `Markup: ${number.format(markup.length)} characters`,
     ];
     counts.textContent = parts.join(' · ');
-    counts.className = 'counts';
-    if (units > LIMIT) {
-        counts.textContent += ` · ${number.format(units - LIMIT)} over the messenger's limit`;
-        counts.classList.add('over');
-    } else if (units >= NEAR) {
-        counts.textContent += ` · ${number.format(LIMIT - units)} left before the limit`;
-        counts.classList.add('near');
+    if (units >= NEAR) {
+        const warning = document.createElement('strong');
+        warning.className = units > LIMIT ? 'over' : 'near';
+        warning.textContent = units > LIMIT
+            ? `${number.format(units - LIMIT)} over the messenger's limit`
+            : `${number.format(LIMIT - units)} left before the limit`;
+        counts.append(' · ', warning);
     }
 }
 
