@@ -1,10 +1,17 @@
 #!/bin/bash
 # Runs one of the page's test files in Debian's Chromium, driven from Node by
 # playwright-core (package.json here; installed with npm into the build tree).
-#   run.sh TEST.test.mjs SITE_DIR CHROMELL_FADE NPM_DIR
+#   run.sh [--node-only] TEST.test.mjs SITE_DIR CHROMELL_FADE NPM_DIR
 # Exits 77 (skipped) where Chromium or Node is missing, the page was not
-# built, or npm cannot install the test packages.
+# built, or npm cannot install the test packages. --node-only: the test needs
+# Node and the exception runtime's probe alone (no browser, page or packages).
 set -euo pipefail
+
+node_only=0
+if [[ ${1:-} == --node-only ]]; then
+    node_only=1
+    shift
+fi
 
 here=$(cd "$(dirname "$0")" && pwd)
 test_file=$1
@@ -17,9 +24,13 @@ skip() {
     exit 77
 }
 
+command -v node >/dev/null || skip "no node"
+if ((node_only)); then
+    [[ -f ${CHROMELL_EXCEPTIONS_PROBE:-} ]] || skip "the web build made no probe"
+    exec node --test --test-reporter=spec "$here/$test_file"
+fi
 chromium=$(command -v chromium || command -v chromium-browser || true)
 [[ -n $chromium ]] || skip "no chromium"
-command -v node >/dev/null || skip "no node"
 [[ -f $site/chromell.wasm ]] || skip "the page was not built ($site/chromell.wasm)"
 
 # The packages of package-lock.json, installed once per build tree; the tests
