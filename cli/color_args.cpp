@@ -30,9 +30,8 @@ std::optional<std::vector<VexoFade::Rgb>> ParseCount(std::string_view text, std:
         const std::size_t comma = text.find(',', start);
         const std::string_view item = TrimBlanks(text.substr(
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        const auto stop = VexoFade::ParseColorText(item);
+        const auto stop = ParseStop(item, error);
         if (!stop) {
-            error = Quoted(item, " is not a colour; use " + std::string(kColorForms));
             return std::nullopt;
         }
         stops.push_back(*stop);
@@ -53,6 +52,14 @@ std::optional<std::vector<VexoFade::Rgb>> ParseCount(std::string_view text, std:
 }
 
 } // namespace
+
+std::optional<VexoFade::Rgb> ParseStop(std::string_view text, std::string& error) {
+    auto stop = VexoFade::ParseColorText(text);
+    if (!stop) {
+        error = Quoted(text, " is not a colour; use " + std::string(kColorForms));
+    }
+    return stop;
+}
 
 std::optional<std::vector<VexoFade::Rgb>> ParseStopList(std::string_view text, std::string& error) {
     return ParseCount(text, VexoFade::kMinStops, VexoFade::kMaxStops, error);

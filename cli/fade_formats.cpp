@@ -40,7 +40,8 @@ std::string FormatNames() {
 }
 
 std::optional<MarkupFormat> FindFormat(std::string_view name) {
-    const auto it = std::ranges::find(kFormats, name, &FormatInfo::name);
+    const auto it = std::find_if(kFormats.begin(), kFormats.end(),
+                                 [name](const FormatInfo& info) { return info.name == name; });
     if (it == kFormats.end()) {
         return std::nullopt;
     }
@@ -48,7 +49,9 @@ std::optional<MarkupFormat> FindFormat(std::string_view name) {
 }
 
 std::string_view FormatName(MarkupFormat format) {
-    const auto it = std::ranges::find(kFormats, format, &FormatInfo::format);
+    const auto it =
+        std::find_if(kFormats.begin(), kFormats.end(),
+                     [format](const FormatInfo& info) { return info.format == format; });
     return it == kFormats.end() ? std::string_view("?") : it->name;
 }
 
@@ -68,7 +71,8 @@ std::string BlendNames(std::string_view separator) {
 }
 
 std::optional<VexoFade::Blend> FindBlend(std::string_view name) {
-    const auto it = std::ranges::find(kBlends, name, &BlendInfo::name);
+    const auto it = std::find_if(kBlends.begin(), kBlends.end(),
+                                 [name](const BlendInfo& info) { return info.name == name; });
     if (it == kBlends.end()) {
         return std::nullopt;
     }
@@ -76,7 +80,8 @@ std::optional<VexoFade::Blend> FindBlend(std::string_view name) {
 }
 
 std::string_view BlendName(VexoFade::Blend blend) {
-    const auto it = std::ranges::find(kBlends, blend, &BlendInfo::blend);
+    const auto it = std::find_if(kBlends.begin(), kBlends.end(),
+                                 [blend](const BlendInfo& info) { return info.blend == blend; });
     return it == kBlends.end() ? std::string_view("?") : it->name;
 }
 

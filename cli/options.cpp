@@ -6,12 +6,14 @@ namespace Chromell {
 namespace {
 
 const OptionDef* FindLong(std::span<const OptionDef> defs, std::string_view name) {
-    const auto it = std::ranges::find(defs, name, &OptionDef::longName);
+    const auto it = std::find_if(defs.begin(), defs.end(),
+                                 [name](const OptionDef& def) { return def.longName == name; });
     return it == defs.end() ? nullptr : &*it;
 }
 
 const OptionDef* FindShort(std::span<const OptionDef> defs, char name) {
-    const auto it = std::ranges::find(defs, name, &OptionDef::shortName);
+    const auto it = std::find_if(defs.begin(), defs.end(),
+                                 [name](const OptionDef& def) { return def.shortName == name; });
     return it == defs.end() || name == 0 ? nullptr : &*it;
 }
 

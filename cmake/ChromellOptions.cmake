@@ -34,6 +34,19 @@ option(CHROMELL_WINDOWS_E2E "Cross-build the Windows programs and test them unde
        ${_chromell_e2e_default})
 add_feature_info("Windows build and its Wine test" CHROMELL_WINDOWS_E2E
   "chromell-send.exe cross-built with MinGW-w64 (x86_64-w64-mingw32-g++-posix) and run under Wine")
+# The page's WebAssembly module, cross-built with clang-14 for wasm32-wasi
+# (wasi-libc, libc++-14-dev-wasm32, lld-14) beside the tests that run it in
+# Chromium.
+find_program(CHROMELL_WASM_CXX clang++-14)
+set(_chromell_web_default OFF)
+if(CHROMELL_WASM_CXX AND EXISTS /usr/lib/wasm32-wasi/libc++.a AND EXISTS /usr/lib/wasm32-wasi/libc.a
+   AND NOT CMAKE_CROSSCOMPILING)
+  set(_chromell_web_default ON)
+endif()
+option(CHROMELL_WEB "Cross-build the page's WebAssembly module and test the page in Chromium"
+       ${_chromell_web_default})
+add_feature_info("The page and its Chromium tests" CHROMELL_WEB
+  "the WebAssembly build of web/ (clang-14, wasi-libc, libc++-14-dev-wasm32, lld-14)")
 add_feature_info("Tests" CHROMELL_BUILD_TESTS
   "the GoogleTest and Qt Test suites (left out without libgtest-dev)")
 add_feature_info("Benchmarks" CHROMELL_BUILD_BENCH
@@ -46,8 +59,11 @@ endif()
 include(ChromellWarnings)
 
 # The preview module that chromell-fade loads links the libraries below it,
-# so all of them are built position-independent.
-set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+# so all of them are built position-independent. (WebAssembly links one
+# module with no loader behind it: there is nothing to gain.)
+if(NOT CHROMELL_WASM)
+  set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+endif()
 
 # Windows programs carry their C++ runtime with them, so they run on their own.
 if(MINGW)

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that Chromell needs, by group:
 #   run      building and running the programs
-#   package  run + what scripts/package.sh needs (man pages, .deb, Windows installer and ZIP)
+#   web      building the page (preset web: WebAssembly with clang-14 and wasi-libc)
+#   package  run + web + what scripts/package.sh needs (man pages, .deb, Windows
+#            installer and ZIP, the page's ZIP)
 #   all      package + everything the tests, benchmarks and fuzzers need (the default)
 # Only missing packages are installed, so a second run is quick.
-# Usage: scripts/install-deps.sh [run|package|all]
+# Usage: scripts/install-deps.sh [run|web|package|all]
 set -euo pipefail
 
 group=${1:-all}
@@ -12,8 +14,15 @@ run=(
   # Toolchain, Qt 6 Widgets and a metric-compatible "Arial" for the preview
   cmake ninja-build g++ qt6-base-dev fonts-liberation
 )
+web=(
+  # clang-14 for wasm32-wasi, its C and C++ libraries and builtins, wasm-ld,
+  # llvm-ar; python3 serves the page (scripts/serve-web.sh)
+  cmake ninja-build clang-14 llvm-14 lld-14 wasi-libc libc++-14-dev-wasm32
+  libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 python3
+)
 package=(
   "${run[@]}"
+  "${web[@]}"
   # Man pages, the Debian package (dpkg-shlibdeps needs file), the Windows build
   # and its installer
   scdoc dpkg-dev file g++-mingw-w64-x86-64-posix nsis
@@ -39,19 +48,23 @@ all=(
   imagemagick chromium fonts-dejavu-core
   # A Devanagari font: the preview test draws a conjunct as one glyph run
   fonts-lohit-deva
+  # The page's tests run Node (npm installs playwright-core and axe-core into
+  # the build tree) against the chromium above
+  nodejs
 )
 case $group in
   run) packages=("${run[@]}") ;;
+  web) packages=("${web[@]}") ;;
   package) packages=("${package[@]}") ;;
   all)
     packages=("${all[@]}")
     # npm fetches Unicode's data for the tables' up-to-date check and the
-    # headless terminal emulator the ansi formats are read on; a Node.js
-    # that already brings its own npm is kept.
+    # headless terminal emulator the ansi formats are read on and the page's
+    # test packages; a Node.js that already brings its own npm is kept.
     command -v npm >/dev/null || packages+=(npm)
     ;;
   *)
-    echo "usage: $0 [run|package|all]" >&2
+    echo "usage: $0 [run|web|package|all]" >&2
     exit 2
     ;;
 esac

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the packages and prints where they are, one a line: the Debian
-# package from the optimised programs build (preset programs), and the
-# installer and the ZIP of the Windows programs (preset mingw).
+# package from the optimised programs build (preset programs), the installer
+# and the ZIP of the Windows programs (preset mingw), and the page's ZIP
+# (preset web).
 # Usage: scripts/package.sh [deb]   (deb: the Debian package alone)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 case ${1:-all} in
-  all) presets=(programs mingw) ;;
+  all) presets=(programs mingw web) ;;
   deb) presets=(programs) ;;
   *)
     echo "usage: $0 [deb]" >&2
@@ -18,6 +19,7 @@ esac
 scripts/install-deps.sh package
 jobs=$(nproc)
 for preset in "${presets[@]}"; do
+  [[ $preset == web ]] && continue # packed below, by its own target
   echo "=== $preset: configure and build" >&2
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs" >&2
@@ -32,6 +34,13 @@ packed() {
 made=$(packed deb)
 if [[ ${presets[*]} == *mingw* ]]; then
   made+=$'\n'$(packed mingw)
+fi
+if [[ ${presets[*]} == *web* ]]; then
+  echo "=== web: configure and build the page's ZIP" >&2
+  cmake --preset web >/dev/null
+  cmake --build --preset web -j "$jobs" --target chromell_web_zip >&2
+  # The build names the file it packs (web/CMakeLists.txt).
+  made+=$'\n'$(<build/web/packages/chromell-web-zip.path)
 fi
 [[ -n $made ]] || { echo "cpack reported no package" >&2; exit 1; }
 echo "$made"

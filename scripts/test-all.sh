@@ -19,6 +19,10 @@ for preset in ci asan; do
   if [[ $preset == ci ]]; then
     echo "=== ci: clang-tidy" >&2
     scripts/run-clang-tidy.sh build/ci
+    # The page's WebAssembly sub-build has a compilation database of its own.
+    if [[ -f build/ci/web/compile_commands.json ]]; then
+      scripts/run-clang-tidy.sh build/ci/web
+    fi
     echo "=== quick start: scripts/run.sh from a clean build/programs" >&2
     tests/install/check_quick_start.sh
     echo "=== Debian package of the programs build" >&2

@@ -17,6 +17,10 @@ inline constexpr std::string_view kDefaultColors = "FF0000,00FF00,0000FF";
 // The ways a colour may be written, for help and messages.
 inline constexpr std::string_view kColorForms = "RRGGBB, #RRGGBB, #RGB or a CSS name";
 
+// Reads one colour as VexoFade::ParseColorText reads it. On failure returns
+// nothing and puts a message naming the bad colour into `error`.
+std::optional<VexoFade::Rgb> ParseStop(std::string_view text, std::string& error);
+
 // Reads kMinStops to kMaxStops colours separated by commas (blanks around one
 // are allowed), each as VexoFade::ParseColorText reads it: "RRGGBB",
 // "#RRGGBB", "#RGB" or a CSS colour name. On failure returns nothing and puts
