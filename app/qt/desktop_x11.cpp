@@ -33,11 +33,11 @@ xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
     return reply ? reply->root : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-// Adds the states to the window's _NET_WM_STATE, keeping those it has. Only
-// for a window that is not mapped: the window manager reads the property when
-// it maps the window (Qt, too, adds to what it finds there).
-void AddStatesToProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                         const std::array<xcb_atom_t, 2>& states) {
+// Adds the states to the window's _NET_WM_STATE, or takes them out, keeping
+// the others. Only for a window that is not mapped: the window manager reads
+// the property when it maps the window (Qt, too, adds to what it finds there).
+void ChangeStatesInProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                            const std::array<xcb_atom_t, 2>& states, bool add) {
     const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 1024),
         nullptr));
@@ -47,18 +47,21 @@ void AddStatesToProperty(xcb_connection_t* connection, xcb_window_t window, xcb_
         atoms.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
     }
     for (const xcb_atom_t state : states) {
-        if (std::find(atoms.begin(), atoms.end(), state) == atoms.end()) {
+        const auto found = std::find(atoms.begin(), atoms.end(), state);
+        if (add && found == atoms.end()) {
             atoms.push_back(state);
+        } else if (!add && found != atoms.end()) {
+            atoms.erase(found);
         }
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
                         static_cast<std::uint32_t>(atoms.size()), atoms.data());
 }
 
-// Asks the window manager to add the states to a window it manages. It
-// ignores the request for a window it does not manage yet.
+// Asks the window manager to add the states to a window it manages, or to
+// take them out. It ignores the request for a window it does not manage yet.
 void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                   const std::array<xcb_atom_t, 2>& states) {
+                   const std::array<xcb_atom_t, 2>& states, bool add) {
     const xcb_window_t root = RootOf(connection, window);
     if (root == XCB_WINDOW_NONE) {
         return;
@@ -68,7 +71,7 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t
     event.format = 32;
     event.window = window;
     event.type = property;
-    event.data.data32[0] = 1; // _NET_WM_STATE_ADD
+    event.data.data32[0] = add ? 1 : 0; // _NET_WM_STATE_ADD or _REMOVE
     event.data.data32[1] = states[0];
     event.data.data32[2] = states[1];
     event.data.data32[3] = 1; // the request comes from an ordinary application
@@ -102,7 +105,7 @@ QString DisplayProblem() {
     return {};
 }
 
-void KeepOffTaskbar(QWidget& window) {
+void SetTaskbarEntry(QWidget& window, bool entry) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
         !window.isWindow() || !window.testAttribute(Qt::WA_WState_Created)) {
@@ -121,9 +124,9 @@ void KeepOffTaskbar(QWidget& window) {
     }
     const QWindow* handle = window.windowHandle();
     if (handle == nullptr || !handle->isVisible()) {
-        AddStatesToProperty(connection, id, property, states);
+        ChangeStatesInProperty(connection, id, property, states, !entry);
     }
-    RequestStates(connection, id, property, states);
+    RequestStates(connection, id, property, states, !entry);
     xcb_flush(connection);
 }
 
