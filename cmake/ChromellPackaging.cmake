@@ -5,7 +5,7 @@
 set(CPACK_PACKAGE_NAME chromell)
 set(CPACK_PACKAGE_VENDOR "${CHROMELL_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "The Chromell developers <maintainers@chromell.org>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://chromell.org/")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${CHROMELL_HOMEPAGE_URL}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "per-character colour gradients for chat markup")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
@@ -82,11 +82,14 @@ file(READ ${PROJECT_SOURCE_DIR}/LICENSE _chromell_license)
 string(REGEX REPLACE "\n+$" "" _chromell_license "${_chromell_license}")
 string(REGEX REPLACE "\n\n" "\n.\n" _chromell_license "${_chromell_license}")
 string(REGEX REPLACE "\n" "\n " _chromell_license "${_chromell_license}")
+set(_chromell_source "")
+if(CHROMELL_HOMEPAGE_URL)
+  set(_chromell_source "Source: ${CHROMELL_HOMEPAGE_URL}\n")
+endif()
 file(WRITE ${_chromell_deb_dir}/copyright
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: Chromell
-Source: ${CPACK_PACKAGE_HOMEPAGE_URL}
-
+${_chromell_source}
 Files: *
 Copyright: 2026 The Chromell developers
 License: Expat
