@@ -56,6 +56,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The preview draws "Arial", which fontconfig maps to Liberation Sans.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+# The window runs natively on a Wayland compositor through Qt's Wayland
+# platform; without it Qt takes X11 (XWayland) where there is one.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 # The first line, the synopsis, is CPACK_PACKAGE_DESCRIPTION_SUMMARY.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Chromell turns a line of text into chat markup in which every character
 carries its own font colour, fading through three colours picked with red,

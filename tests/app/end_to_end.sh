@@ -24,6 +24,8 @@
 # Pictures of each desktop are kept in DESKTOP_ARTEFACTS (default TMPDIR).
 # Exit 77 (skipped) without the tools.
 set -uo pipefail
+# The scenarios, and the conditions polled, are called by name.
+# shellcheck disable=SC2317
 here=$(dirname "$0")
 desktop=xembed
 [[ ${1:-} == --desktop=* ]] && desktop=${1#--desktop=} && shift
@@ -278,6 +280,11 @@ scenario_notray() {
   start_program
   wait_for "the window to be mapped" xprop -id "$main" WM_STATE
   on_taskbar "$main" || fail "the window is off the taskbar without a tray: $(xprop -id "$main" _NET_WM_STATE)"
+  # Taskbars find the desktop entry, its name and icon, by the window's class.
+  local class
+  class=$(sed -n 's/^StartupWMClass=//p' "$here/../../packaging/org.chromell.Chromell.desktop")
+  [[ $(xprop -id "$main" WM_CLASS) == *"\"$class\"" ]] ||
+    fail "the window's class is $(xprop -id "$main" WM_CLASS), not the desktop entry's $class"
   minimize
   wait_for "the window to be iconic" iconic "$main"
   on_taskbar "$main" || fail "the minimized window left the taskbar"
