@@ -23,9 +23,9 @@
 #   weston's screenshot of it.
 # Pictures of each desktop are kept in DESKTOP_ARTEFACTS (default TMPDIR).
 # Exit 77 (skipped) without the tools.
-set -uo pipefail
 # The scenarios, and the conditions polled, are called by name.
 # shellcheck disable=SC2317
+set -uo pipefail
 here=$(dirname "$0")
 desktop=xembed
 [[ ${1:-} == --desktop=* ]] && desktop=${1#--desktop=} && shift
