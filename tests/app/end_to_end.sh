@@ -81,6 +81,8 @@ window_titled() {
 visible() { window_titled "$1" >/dev/null; }
 gone() { ! visible "$1"; }
 count_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
+titled_once() { (($(count_titled "$1") == 1)); }
+titled_twice() { (($(count_titled "$1") == 2)); }
 running() { kill -0 "$app" 2>/dev/null; }
 # A visible window of the program other than those named: the tray icon (the
 # Qt shell's), the menu, a message box.
@@ -177,6 +179,11 @@ minimize() { # with the Minimize hotspot (512, 24, 17 x 17)
   click_at 520 32
   wait_for "the window to minimize" gone Chromell
 }
+# Whether the main window shows its artwork: the background grey at a blank
+# client pixel (a window mapped again is black until it has painted).
+painted() {
+  [[ $(import -window root -crop "1x1+$((ox + 300))+$((oy + 80))" txt:- 2>/dev/null) == *"#C0C0C0"* ]]
+}
 keep_screen() { # NAME: a picture of the whole X screen
   import -window root "$work/$1" && desktop_keep "$work/$1" "$1"
 }
@@ -233,12 +240,12 @@ scenario_xembed() {
 
   tray_menu() { # right press: no menu yet; release: the menu, a new window; then keys $@
     local before
-    before=$(xdotool search --onlyvisible --classname "^$classname\$" 2>/dev/null | paste -sd ' ')
+    mapfile -t before < <(xdotool search --onlyvisible --classname "^$classname\$" 2>/dev/null)
     to_icon mousedown 3
     sleep 0.5
-    other_window "$icon" $before && fail "the tray menu opened before the right button's release"
+    other_window "$icon" "${before[@]}" && fail "the tray menu opened before the right button's release"
     xdotool mouseup 3
-    wait_for "the tray menu" other_window "$icon" $before
+    wait_for "the tray menu" other_window "$icon" "${before[@]}"
     xdotool key "$@"
   }
   tray_menu Down Return # About is the first entry
@@ -250,12 +257,12 @@ scenario_xembed() {
 
   about=$(window_titled About)
   xdotool windowactivate --sync "$about" key --clearmodifiers space # "Supz" has the focus
-  wait_for "the handle list" eval '(($(count_titled Chromell) == 2))'
+  wait_for "the handle list" titled_twice Chromell
   if $under_wine; then
     [[ $(run_probe message) == *zinnober*pocketcomet* ]] || fail "the box shows: $(run_probe message)"
   fi
   xdotool key Return
-  wait_for "the handle list to close" eval '(($(count_titled Chromell) == 1))'
+  wait_for "the handle list to close" titled_once Chromell
 
   tray_menu Down Down Return # Exit, after the separator
   wait_for "the main window to close" gone Chromell
@@ -292,6 +299,7 @@ scenario_notray() {
   xdotool windowactivate "$main" # as a taskbar does: _NET_ACTIVE_WINDOW
   wait_for "the window to come back" visible Chromell
   wait_for "the window to be active" active "$main"
+  wait_for "the window to paint" painted
   keep_screen restored.png
   close_hotspot
 }
@@ -305,6 +313,7 @@ scenario_tray_comes_and_goes() {
   start_trayer
   wait_for "the tray icon" tray_icon
   wait_for "the window to leave the taskbar" off_taskbar "$main"
+  wait_for "the window to paint" painted
   keep_screen tray.png
   desktop_stop "$trayer_pid"
   wait_for "the window to come back on the taskbar" on_taskbar "$main"
@@ -350,6 +359,12 @@ panel_menu() {
   return 1
 }
 
+# Whether the About window shows something other than black at its middle.
+about_painted() {
+  eval "$(xdotool getwindowgeometry --shell "$(window_titled About)")"
+  [[ $(import -window root -crop "1x1+$((X + WIDTH / 2))+$((Y + HEIGHT / 2))" txt:- 2>/dev/null) != *"#000000"* ]]
+}
+
 # xfce4-panel's status tray on a session bus.
 scenario_sni() {
   x_desktop
@@ -376,6 +391,7 @@ scenario_sni() {
   minimize
   to_sni_icon click 1 # the host's activation
   wait_for "the window to come back" visible Chromell
+  wait_for "the window to paint" painted
   keep_screen restored.png
   minimize
   to_sni_icon click 2 # a secondary activation does nothing
@@ -396,6 +412,8 @@ scenario_sni() {
   keep_screen menu.png
   xdotool key Down Return # About
   wait_for "the About window" visible About
+  wait_for "the About window to paint" about_painted
+  keep_screen about.png
   xdotool windowactivate --sync "$(window_titled About)" key --clearmodifiers alt+F4
   wait_for "the About window to close" gone About
   to_sni_icon click 3
@@ -409,8 +427,8 @@ red() {
   convert "$work/$1" -fuzz 15% -fill black -opaque '#ff0000' -fill white +opaque black \
     -format '%[fx:round((1-mean)*w*h)]' info:
 }
-# Whether the screen shows more red than $before did: a preview in red.
-faded() { import -window root "$work/wayland-faded.png" && (($(red wayland-faded.png) > before + 20)); }
+# Whether the screen shows more red than $red_before did: a preview in red.
+faded() { import -window root "$work/wayland-faded.png" && (($(red wayland-faded.png) > red_before + 20)); }
 
 # weston's output: its X window, as a decimal id like xdotool's.
 weston_window() {
@@ -437,7 +455,7 @@ scenario_wayland() {
     fail "the window's application id is not org.chromell.Chromell"
   sleep 1
   keep_screen opened.png
-  before=$(red opened.png)
+  red_before=$(red opened.png)
   # The focus starts on red3: colour 3 red; seven Tabs reach Text1, one back "Fade It".
   xdotool windowactivate --sync "$weston_window" 2>/dev/null
   xdotool key --window "$weston_window" End
