@@ -13,7 +13,8 @@ namespace Chromell {
 // platform cannot start.
 QString DisplayProblem();
 
-// Gives a top-level window its taskbar and pager entry, or keeps it off both.
+// Gives a top-level window its taskbar and pager entry (as a normal window),
+// or keeps it off both (as a utility window, Qt's tool window).
 // Call it before the window is mapped, whenever the choice changes, and again
 // whenever the window is mapped anew (after a restore): window managers drop
 // the state of a window that was withdrawn.

@@ -80,6 +80,21 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t
                    reinterpret_cast<const char*>(&event));
 }
 
+// Makes the window a normal one or a utility window (what Qt makes of a tool
+// window). Some window managers (mutter) keep a utility window off the
+// taskbar and the window switcher whatever its state says, so a window that
+// is to have an entry must be a normal one. Window managers that read the
+// type only when they map a window take the change at the next map.
+void SetWindowType(xcb_connection_t* connection, xcb_window_t window, bool normal) {
+    const xcb_atom_t property = Atom(connection, "_NET_WM_WINDOW_TYPE");
+    const xcb_atom_t type =
+        Atom(connection, normal ? "_NET_WM_WINDOW_TYPE_NORMAL" : "_NET_WM_WINDOW_TYPE_UTILITY");
+    if (property != XCB_ATOM_NONE && type != XCB_ATOM_NONE) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                            1, &type);
+    }
+}
+
 } // namespace
 
 QString DisplayProblem() {
@@ -122,6 +137,7 @@ void SetTaskbarEntry(QWidget& window, bool entry) {
     if (property == XCB_ATOM_NONE || states[0] == XCB_ATOM_NONE || states[1] == XCB_ATOM_NONE) {
         return;
     }
+    SetWindowType(connection, id, entry);
     const QWindow* handle = window.windowHandle();
     if (handle == nullptr || !handle->isVisible()) {
         ChangeStatesInProperty(connection, id, property, states, !entry);

@@ -114,7 +114,12 @@ to_icon() {
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) sleep 0.5 "$@"
 }
 off_taskbar() { [[ $(xprop -id "$1" _NET_WM_STATE) == *SKIP_TASKBAR* ]]; }
-on_taskbar() { [[ $(xprop -id "$1" _NET_WM_STATE) != *SKIP* ]]; }
+# The window's first (preferred) type: NORMAL, UTILITY...
+window_type() { xprop -id "$1" _NET_WM_WINDOW_TYPE | sed -n 's/^.* = _NET_WM_WINDOW_TYPE_\([A-Z]*\).*/\1/p'; }
+# On the taskbar: no skip state, and a normal window (some window managers
+# keep a utility window off the taskbar whatever its state says).
+on_taskbar() { [[ $(xprop -id "$1" _NET_WM_STATE) != *SKIP* && $(window_type "$1") == NORMAL ]]; }
+utility() { [[ $(window_type "$1") == UTILITY ]]; }
 iconic() { [[ $(xprop -id "$1" WM_STATE) == *Iconic* ]]; }
 active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 run_probe() { "$wine" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -286,7 +291,8 @@ scenario_notray() {
   x_desktop
   start_program
   wait_for "the window to be mapped" xprop -id "$main" WM_STATE
-  on_taskbar "$main" || fail "the window is off the taskbar without a tray: $(xprop -id "$main" _NET_WM_STATE)"
+  on_taskbar "$main" ||
+    fail "the window is off the taskbar without a tray: $(xprop -id "$main" _NET_WM_STATE _NET_WM_WINDOW_TYPE)"
   # Taskbars find the desktop entry, its name and icon, by the window's class.
   local class
   class=$(sed -n 's/^StartupWMClass=//p' "$here/../../packaging/org.chromell.Chromell.desktop")
@@ -313,6 +319,7 @@ scenario_tray_comes_and_goes() {
   start_trayer
   wait_for "the tray icon" tray_icon
   wait_for "the window to leave the taskbar" off_taskbar "$main"
+  utility "$main" || fail "the window off the taskbar is not a utility window"
   wait_for "the window to paint" painted
   keep_screen tray.png
   desktop_stop "$trayer_pid"

@@ -57,16 +57,29 @@ desktop_stop() {
   pids=("${pids[@]}")
 }
 # desktop_x [SIZE]: an X server on a free display, which DISPLAY then names.
+# Two servers starting at once may pick the same number, and one of them then
+# ends: it is started again, up to three times. (-noreset: the check that the
+# server answers is its first client, whose leaving must not reset it.)
 desktop_x() {
-  exec {display_fd}>"$work/display"
-  Xvfb -displayfd "$display_fd" -screen 0 "${1:-1024x768}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  exec {display_fd}>&-
-  wait_for "the X server" test -s "$work/display"
-  DISPLAY=":$(head -n 1 "$work/display")"
-  export DISPLAY
+  local try server
   unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+  for try in 1 2 3; do
+    exec {display_fd}>"$work/display"
+    Xvfb -displayfd "$display_fd" -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    server=$!
+    pids+=("$server")
+    exec {display_fd}>&-
+    wait_for "the X server" desktop_x_settled "$server"
+    DISPLAY=":$(head -n 1 "$work/display")"
+    export DISPLAY
+    kill -0 "$server" 2>/dev/null && xprop -root >/dev/null 2>&1 && return 0
+    desktop_stop "$server"
+    echo "the X server on $DISPLAY ended at once (try $try): $(tail -n 1 "$work/xvfb.log")"
+  done
+  fail "no X server would start"
 }
+# Whether the X server $1 has said its display, or ended.
+desktop_x_settled() { test -s "$work/display" || ! kill -0 "$1" 2>/dev/null; }
 # desktop_session_bus: a private session bus (dbus-daemon), which
 # DBUS_SESSION_BUS_ADDRESS then names; it is ended on exit.
 desktop_session_bus() {
