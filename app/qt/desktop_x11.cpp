@@ -5,6 +5,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -80,19 +81,21 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t
                    reinterpret_cast<const char*>(&event));
 }
 
-// Makes the window a normal one or a utility window (what Qt makes of a tool
-// window). Some window managers (mutter) keep a utility window off the
-// taskbar and the window switcher whatever its state says, so a window that
-// is to have an entry must be a normal one. Window managers that read the
-// type only when they map a window take the change at the next map.
+// Makes the window a normal one, or a utility window as Qt makes a tool window
+// (utility, else normal). Some window managers (mutter) keep a utility window
+// off the taskbar and the window switcher whatever its state says, so a
+// window that is to have an entry must be a normal one. Window managers that
+// read the type only when they map a window take the change at the next map.
 void SetWindowType(xcb_connection_t* connection, xcb_window_t window, bool normal) {
     const xcb_atom_t property = Atom(connection, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t type =
-        Atom(connection, normal ? "_NET_WM_WINDOW_TYPE_NORMAL" : "_NET_WM_WINDOW_TYPE_UTILITY");
-    if (property != XCB_ATOM_NONE && type != XCB_ATOM_NONE) {
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
-                            1, &type);
+    const std::array<xcb_atom_t, 2> types = {Atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY"),
+                                             Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
+    if (property == XCB_ATOM_NONE || types[0] == XCB_ATOM_NONE || types[1] == XCB_ATOM_NONE) {
+        return;
     }
+    const std::size_t first = normal ? 1 : 0;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(types.size() - first), types.data() + first);
 }
 
 } // namespace
