@@ -145,18 +145,9 @@ x_desktop() {
   desktop_start openbox openbox
   wait_for "the window manager" xdotool get_desktop
 }
-# A panel of fixed width: Wine keeps its own copy of the windows an icon is
-# docked in and passes the pointer to the icon only inside them. When openbox
-# resizes the panel for a new icon, Wine drops the real ConfigureNotify for the
-# window manager's synthetic one that follows and ignores that, so its copy of a
-# panel that grows with its icons keeps the empty panel's width and the clicks
-# on the icon never reach it.
 start_trayer() {
-  desktop_start trayer trayer --edge bottom --align right --widthtype pixel --width 64 --height 32 \
-    --SetDockType true --SetPartialStrut false
+  desktop_trayer
   trayer_pid=$last_pid
-  wait_for "the tray" bash -c 'xdotool search --onlyvisible --name "^panel$" >/dev/null'
-  panel=$(xdotool search --onlyvisible --name '^panel$' | head -n 1)
 }
 # Starts the program; its main window is $main, its client area at ($ox, $oy).
 start_program() {
@@ -448,14 +439,10 @@ weston_window() {
 # reach it, and through it the program.
 scenario_wayland() {
   desktop_x 1024x768
-  local socket=chromell-${work##*.}
-  desktop_start weston weston --backend=x11-backend.so --use-pixman --socket="$socket" \
-    --width=1000 --height=740 --idle-time=0 --debug --no-config
-  wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/$socket"
+  desktop_weston 1000x740
   wait_for "weston's window" weston_window
   weston_window=$(weston_window)
-  desktop_start chromell env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
-    WAYLAND_DEBUG=client "$program"
+  desktop_start chromell env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$program"
   app=$last_pid
   wait_for "the window's title" grep -q 'xdg_toplevel@[0-9]*.set_title("Chromell")' "$work/chromell.log"
   grep -q 'xdg_toplevel@[0-9]*.set_app_id("org.chromell.Chromell")' "$work/chromell.log" ||
@@ -471,7 +458,7 @@ scenario_wayland() {
   xdotool key shift+Tab space
   wait_for "red letters in the preview" faded
   desktop_keep "$work/wayland-faded.png" faded.png
-  (cd "$work" && WAYLAND_DISPLAY=$socket weston-screenshooter >"$work/screenshooter.log" 2>&1) ||
+  (cd "$work" && weston-screenshooter >"$work/screenshooter.log" 2>&1) ||
     fail "weston's screenshooter failed"
   shots=("$work"/wayland-screenshot*.png)
   [[ -f ${shots[0]} ]] || fail "weston's screenshooter wrote no picture"

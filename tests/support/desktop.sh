@@ -120,15 +120,34 @@ desktop_xfce_panel() {
 XML
   desktop_start xfce4-panel xfce4-panel --disable-wm-check
 }
-# desktop_weston SOCKET [SIZE]: weston's headless compositor on a socket of
-# that name in XDG_RUNTIME_DIR (made in $work), which WAYLAND_DISPLAY then
-# names; its screenshooter is allowed (--debug).
+# desktop_weston [SIZE]: weston on a socket of its own in XDG_RUNTIME_DIR,
+# which WAYLAND_DISPLAY then names; its screenshooter is allowed (--debug).
+# With DISPLAY set it runs as a window on that X display (its X11 backend),
+# so that xdotool's keys and clicks reach it and its clients; else headless,
+# with no input. DISPLAY is left for the caller to unset.
 desktop_weston() {
-  desktop_start weston weston --backend=headless-backend.so --socket="$1" --idle-time=0 \
-    --width="${2%x*}" --height="${2#*x}" --use-pixman --debug
-  wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/$1"
-  export WAYLAND_DISPLAY=$1
-  unset DISPLAY
+  local size=${1:-1000x740} backend=headless-backend.so
+  [[ -n ${DISPLAY:-} ]] && backend=x11-backend.so
+  WAYLAND_DISPLAY=weston-${work##*.}
+  export WAYLAND_DISPLAY
+  desktop_start weston weston --backend="$backend" --use-pixman --socket="$WAYLAND_DISPLAY" \
+    --width="${size%x*}" --height="${size#*x}" --idle-time=0 --debug --no-config
+  wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
+}
+# desktop_trayer: trayer's XEmbed tray along the bottom right, its panel as
+# $panel. A panel of fixed width: Wine keeps its own copy of the windows an
+# icon is docked in and passes the pointer to the icon only inside them. When
+# openbox resizes the panel for a new icon, Wine drops the real ConfigureNotify
+# for the window manager's synthetic one that follows and ignores that, so its
+# copy of a panel that grows with its icons keeps the empty panel's width and
+# the clicks on the icon never reach it. Needs a window manager first (else
+# the panel may never be mapped). Sets last_pid.
+desktop_trayer() {
+  desktop_start trayer trayer --edge bottom --align right --widthtype pixel --width 64 --height 32 \
+    --SetDockType true --SetPartialStrut false
+  wait_for "the tray" xdotool search --onlyvisible --name '^panel$'
+  # shellcheck disable=SC2034 # for the caller
+  panel=$(xdotool search --onlyvisible --name '^panel$' | head -n 1)
 }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-desktop.XXXXXX")
