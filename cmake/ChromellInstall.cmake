@@ -36,7 +36,25 @@ endif()
 if(TARGET chromell)
   install(FILES packaging/${_chromell_app_id}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES packaging/${_chromell_app_id}.metainfo.xml
+  # The home page and the screenshot on it, when the build names one.
+  set(CHROMELL_METAINFO_HOMEPAGE "")
+  if(CHROMELL_HOMEPAGE_URL)
+    set(_chromell_home "${CHROMELL_HOMEPAGE_URL}")
+    if(NOT _chromell_home MATCHES "/$")
+      string(APPEND _chromell_home "/")
+    endif()
+    string(CONCAT CHROMELL_METAINFO_HOMEPAGE
+      "  <url type=\"homepage\">${CHROMELL_HOMEPAGE_URL}</url>\n"
+      "  <screenshots>\n"
+      "    <screenshot type=\"default\">\n"
+      "      <caption>The main window with a faded line and its preview</caption>\n"
+      "      <image>${_chromell_home}screenshots/main.png</image>\n"
+      "    </screenshot>\n"
+      "  </screenshots>")
+  endif()
+  configure_file(packaging/${_chromell_app_id}.metainfo.xml.in
+                 ${PROJECT_BINARY_DIR}/packaging/${_chromell_app_id}.metainfo.xml @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/${_chromell_app_id}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   foreach(_size 16 22 24 32 48 64 128 256)
     if(EXISTS ${PROJECT_SOURCE_DIR}/app/art/icons/${_size}.png)

@@ -5,7 +5,7 @@
 set(CPACK_PACKAGE_NAME chromell)
 set(CPACK_PACKAGE_VENDOR "${CHROMELL_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "The Chromell developers <maintainers@chromell.org>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://chromell.org/")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${CHROMELL_HOMEPAGE_URL}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "per-character colour gradients for chat markup")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
@@ -56,6 +56,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The preview draws "Arial", which fontconfig maps to Liberation Sans.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+# The window runs natively on a Wayland compositor through Qt's Wayland
+# platform; without it Qt takes X11 (XWayland) where there is one.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 # The first line, the synopsis, is CPACK_PACKAGE_DESCRIPTION_SUMMARY.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Chromell turns a line of text into chat markup in which every character
 carries its own font colour, fading through three colours picked with red,
@@ -82,11 +85,14 @@ file(READ ${PROJECT_SOURCE_DIR}/LICENSE _chromell_license)
 string(REGEX REPLACE "\n+$" "" _chromell_license "${_chromell_license}")
 string(REGEX REPLACE "\n\n" "\n.\n" _chromell_license "${_chromell_license}")
 string(REGEX REPLACE "\n" "\n " _chromell_license "${_chromell_license}")
+set(_chromell_source "")
+if(CHROMELL_HOMEPAGE_URL)
+  set(_chromell_source "Source: ${CHROMELL_HOMEPAGE_URL}\n")
+endif()
 file(WRITE ${_chromell_deb_dir}/copyright
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: Chromell
-Source: ${CPACK_PACKAGE_HOMEPAGE_URL}
-
+${_chromell_source}
 Files: *
 Copyright: 2026 The Chromell developers
 License: Expat

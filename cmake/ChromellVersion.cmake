@@ -1,4 +1,18 @@
-# One version for every program: a generated header, chromell/version.h.
+# The project's home page, for the About window, the artwork, the AppStream
+# data and the packages. Empty (the default, as the project has no web site of
+# its own yet): they name no address, and the About window invites the reader
+# to the project's home in words.
+set(CHROMELL_HOMEPAGE_URL "" CACHE STRING "The project's home page, https://...; empty: none is named")
+if(NOT CHROMELL_HOMEPAGE_URL STREQUAL "" AND NOT CHROMELL_HOMEPAGE_URL MATCHES "^https?://[^] \"\\<>&[]+$")
+  message(FATAL_ERROR "CHROMELL_HOMEPAGE_URL is not an http(s) address without blanks, "
+                      "quotes, backslashes, <, > or &: '${CHROMELL_HOMEPAGE_URL}'")
+endif()
+# The address as a reader types it: no scheme, no closing slash.
+string(REGEX REPLACE "^https?://" "" CHROMELL_HOMEPAGE_SHOWN "${CHROMELL_HOMEPAGE_URL}")
+string(REGEX REPLACE "/$" "" CHROMELL_HOMEPAGE_SHOWN "${CHROMELL_HOMEPAGE_SHOWN}")
+
+# One version for every program: a generated header, chromell/version.h, which
+# also holds the home page.
 set(_chromell_version_dir ${PROJECT_BINARY_DIR}/generated)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${_chromell_version_dir}/chromell/version.h @ONLY)
 add_library(chromell_version INTERFACE)

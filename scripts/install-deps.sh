@@ -11,8 +11,9 @@ set -euo pipefail
 
 group=${1:-all}
 run=(
-  # Toolchain, Qt 6 Widgets and a metric-compatible "Arial" for the preview
-  cmake ninja-build g++ qt6-base-dev fonts-liberation
+  # Toolchain, Qt 6 Widgets and a metric-compatible "Arial" for the preview;
+  # Qt's Wayland platform, so that the window runs natively on a compositor
+  cmake ninja-build g++ qt6-base-dev fonts-liberation qt6-wayland
 )
 web=(
   # clang-14 for wasm32-wasi, its C and C++ libraries and builtins, wasm-ld,
@@ -35,8 +36,9 @@ all=(
   libgtest-dev libgmock-dev libbenchmark-dev valgrind clang-format lolcat
   # Checks of the installed tree and the package
   lintian desktop-file-utils appstream groff-base
-  # Headless GUI tests: X server, window manager, tray host, input driver, xprop
-  xvfb xauth openbox trayer xdotool x11-utils
+  # Headless GUI tests: X server, window manager, tray host, input driver, xprop;
+  # a session bus and xfce4-panel's status-notifier tray; weston (Wayland)
+  xvfb xauth openbox trayer xdotool x11-utils dbus dbus-x11 xfce4-panel weston
   # Running the Windows programs
   wine wine64
   # Fuzzing (libFuzzer and sanitizer runtimes)

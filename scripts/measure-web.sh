@@ -9,7 +9,7 @@
 # Usage: scripts/measure-web.sh [path/to/chromell-fade]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fade=${1:-build/release/cli/chromell-fade}
+fade=${1:-build/release/bin/chromell-fade}
 
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null

@@ -98,6 +98,14 @@ void Form30Core::TrayIcon_Event(TrayEvent event) {
     }
 }
 
+void Form30Core::TrayIcon_Shown(bool shown) {
+    const bool before = OnTaskbar();
+    trayIconShown_ = shown;
+    if (OnTaskbar() != before) {
+        view_.ShowOnTaskbar(OnTaskbar());
+    }
+}
+
 void Form30Core::SendOutputToChat() {
     const std::u16string output = view_.OutputText();
     // A local reference keeps the service alive should the window go away

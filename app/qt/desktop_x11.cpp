@@ -5,6 +5,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -33,11 +34,11 @@ xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window) {
     return reply ? reply->root : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-// Adds the states to the window's _NET_WM_STATE, keeping those it has. Only
-// for a window that is not mapped: the window manager reads the property when
-// it maps the window (Qt, too, adds to what it finds there).
-void AddStatesToProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                         const std::array<xcb_atom_t, 2>& states) {
+// Adds the states to the window's _NET_WM_STATE, or takes them out, keeping
+// the others. Only for a window that is not mapped: the window manager reads
+// the property when it maps the window (Qt, too, adds to what it finds there).
+void ChangeStatesInProperty(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                            const std::array<xcb_atom_t, 2>& states, bool add) {
     const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 1024),
         nullptr));
@@ -47,18 +48,21 @@ void AddStatesToProperty(xcb_connection_t* connection, xcb_window_t window, xcb_
         atoms.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
     }
     for (const xcb_atom_t state : states) {
-        if (std::find(atoms.begin(), atoms.end(), state) == atoms.end()) {
+        const auto found = std::find(atoms.begin(), atoms.end(), state);
+        if (add && found == atoms.end()) {
             atoms.push_back(state);
+        } else if (!add && found != atoms.end()) {
+            atoms.erase(found);
         }
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
                         static_cast<std::uint32_t>(atoms.size()), atoms.data());
 }
 
-// Asks the window manager to add the states to a window it manages. It
-// ignores the request for a window it does not manage yet.
+// Asks the window manager to add the states to a window it manages, or to
+// take them out. It ignores the request for a window it does not manage yet.
 void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                   const std::array<xcb_atom_t, 2>& states) {
+                   const std::array<xcb_atom_t, 2>& states, bool add) {
     const xcb_window_t root = RootOf(connection, window);
     if (root == XCB_WINDOW_NONE) {
         return;
@@ -68,13 +72,30 @@ void RequestStates(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t
     event.format = 32;
     event.window = window;
     event.type = property;
-    event.data.data32[0] = 1; // _NET_WM_STATE_ADD
+    event.data.data32[0] = add ? 1 : 0; // _NET_WM_STATE_ADD or _REMOVE
     event.data.data32[1] = states[0];
     event.data.data32[2] = states[1];
     event.data.data32[3] = 1; // the request comes from an ordinary application
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));
+}
+
+// Makes the window a normal one, or a utility window as Qt makes a tool window
+// (utility, else normal). Some window managers (mutter) keep a utility window
+// off the taskbar and the window switcher whatever its state says, so a
+// window that is to have an entry must be a normal one. Window managers that
+// read the type only when they map a window take the change at the next map.
+void SetWindowType(xcb_connection_t* connection, xcb_window_t window, bool normal) {
+    const xcb_atom_t property = Atom(connection, "_NET_WM_WINDOW_TYPE");
+    const std::array<xcb_atom_t, 2> types = {Atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY"),
+                                             Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
+    if (property == XCB_ATOM_NONE || types[0] == XCB_ATOM_NONE || types[1] == XCB_ATOM_NONE) {
+        return;
+    }
+    const std::size_t first = normal ? 1 : 0;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(types.size() - first), types.data() + first);
 }
 
 } // namespace
@@ -102,7 +123,7 @@ QString DisplayProblem() {
     return {};
 }
 
-void KeepOffTaskbar(QWidget& window) {
+void SetTaskbarEntry(QWidget& window, bool entry) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
         !window.isWindow() || !window.testAttribute(Qt::WA_WState_Created)) {
@@ -119,11 +140,12 @@ void KeepOffTaskbar(QWidget& window) {
     if (property == XCB_ATOM_NONE || states[0] == XCB_ATOM_NONE || states[1] == XCB_ATOM_NONE) {
         return;
     }
+    SetWindowType(connection, id, entry);
     const QWindow* handle = window.windowHandle();
     if (handle == nullptr || !handle->isVisible()) {
-        AddStatesToProperty(connection, id, property, states);
+        ChangeStatesInProperty(connection, id, property, states, !entry);
     }
-    RequestStates(connection, id, property, states);
+    RequestStates(connection, id, property, states, !entry);
     xcb_flush(connection);
 }
 

@@ -15,6 +15,7 @@
 #include "app/qt/qt_text.h"
 #include "app/qt/right_release.h"
 #include "app/qt/swatch.h"
+#include "tray_watch.h"
 #include "bridge/window_service.h"
 #include "preview/qt/qt_color.h"
 
@@ -139,6 +140,11 @@ Form30::Form30(QWidget* parent)
     connect(ui_->Command1, &QPushButton::clicked, this, [this] { core_.Command1_Click(); });
     connect(ui_->Label1, &Hotspot::clicked, this, [this] { core_.Label1_Click(); });
     connect(ui_->Label2, &Hotspot::clicked, this, [this] { core_.Label2_Click(); });
+
+    // Known before the window is first mapped, so that it maps with its
+    // taskbar entry or without.
+    trayWatch_ = std::make_unique<TrayWatch>([this](bool shown) { core_.TrayIcon_Shown(shown); });
+    core_.TrayIcon_Shown(trayWatch_->Shown());
 }
 
 Form30::~Form30() = default;
@@ -174,15 +180,15 @@ void Form30::showEvent(QShowEvent* event) {
     if (!placedWithFrame_ && windowHandle() != nullptr) {
         windowHandle()->installEventFilter(this);
     }
-    // Before the window is mapped; the tray icon stands for it instead.
-    KeepOffTaskbar(*this);
+    // Before the window is mapped.
+    SetTaskbarEntry(*this, core_.OnTaskbar());
 }
 
 void Form30::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // A restored window is mapped anew.
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-        KeepOffTaskbar(*this);
+        SetTaskbarEntry(*this, core_.OnTaskbar());
     }
 }
 
@@ -211,6 +217,15 @@ void Form30::closeEvent(QCloseEvent* event) {
 }
 
 void Form30::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
+    if (trayWatch_->Kind() == TrayKind::StatusNotifier) {
+        // The host's activations; it shows the exported menu itself.
+        if (reason == QSystemTrayIcon::Trigger) {
+            core_.TrayIcon_Event(TrayEvent::Activate);
+        } else if (reason == QSystemTrayIcon::MiddleClick) {
+            core_.TrayIcon_Event(TrayEvent::SecondaryActivate);
+        }
+        return;
+    }
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:
         core_.TrayIcon_Event(TrayEvent::LeftDoubleClick);
@@ -309,6 +324,12 @@ void Form30::AddTrayIcon() {
     trayIcon_ = new QSystemTrayIcon(windowIcon(), this);
     trayIcon_->setToolTip(ToQString(Texts::kAppTitle));
     connect(trayIcon_, &QSystemTrayIcon::activated, this, &Form30::TrayIcon_Activated);
+    if (trayWatch_->Kind() == TrayKind::StatusNotifier) {
+        // Exported over D-Bus, for the host to show on the right button. An
+        // icon docked in an X11 tray must not have it: Qt would pop it up on
+        // the press, and the menu belongs to the release.
+        trayIcon_->setContextMenu(ui_->mnuFile);
+    }
     trayIcon_->show();
 }
 
@@ -335,6 +356,10 @@ void Form30::PopUpMenu() {
 
 void Form30::ShowAbout() {
     Form1::ShowInstance();
+}
+
+void Form30::ShowOnTaskbar(bool shown) {
+    SetTaskbarEntry(*this, shown);
 }
 
 } // namespace Chromell

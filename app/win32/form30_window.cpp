@@ -105,6 +105,9 @@ Form30Window* Form30Window::Open(Program& program) {
         DestroyWindow(window);
         return nullptr;
     }
+    // Windows always has a notification area, and the icon stands for the
+    // window from its load on: a tool window, off the taskbar.
+    form->core_.TrayIcon_Shown(true);
     form->core_.Form_Load();
     return form;
 }
@@ -489,6 +492,15 @@ void Form30Window::PopUpMenu() {
         PostMessageW(window_, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
     }
     PostMessageW(window_, WM_NULL, 0, 0);
+}
+
+// A tool window has no taskbar button unless it asks for one.
+void Form30Window::ShowOnTaskbar(bool shown) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+    const DWORD wanted = shown ? (style | WS_EX_APPWINDOW) : (style & ~DWORD{WS_EX_APPWINDOW});
+    if (wanted != style) {
+        SetWindowLongPtrW(window_, GWL_EXSTYLE, static_cast<LONG_PTR>(wanted));
+    }
 }
 
 void Form30Window::ShowAbout() {

@@ -48,6 +48,7 @@ public:
     void Close() override;
     void PopUpMenu() override;
     void ShowAbout() override;
+    void ShowOnTaskbar(bool shown) override;
 
 private:
     Form30Window(Program& program, HWND window);

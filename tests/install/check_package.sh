@@ -19,6 +19,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for dependency in libqt6widgets6 libqt6gui6 fonts-liberation; do
   [[ $depends == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ $recommends == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $recommends"
 
 if command -v lintian >/dev/null; then
   lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(grep '^E:' "$work/lintian")"

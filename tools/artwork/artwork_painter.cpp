@@ -2,6 +2,7 @@
 
 #include "app/core/form30_layout.h"
 #include "app/qt/qt_rect.h"
+#include "chromell/version.h"
 #include "tools/artwork/artwork_palette.h"
 #include "tools/artwork/icon_painter.h"
 #include "tools/artwork/paint_helpers.h"
@@ -44,7 +45,10 @@ void PaintLogo(QPainter& painter) {
     // The credit line and the sweep under the heading end short of the Fade It
     // button, which stands to their right.
     const int right = kCommand1.left() - 6;
-    const QString credit = QStringLiteral("by the Chromell developers \u00B7 chromell.org");
+    // The build's home page, if it names one.
+    const QString home = QString::fromUtf8(CHROMELL_HOMEPAGE_SHOWN);
+    const QString credit = QStringLiteral("by the Chromell developers") +
+                           (home.isEmpty() ? QString() : QStringLiteral(" \u00B7 ") + home);
     const QFont creditFont = Font(11, false);
     if (58 + QFontMetrics(creditFont).horizontalAdvance(credit) > right) {
         throw std::runtime_error("the credit line would run under the Fade It button");

@@ -75,6 +75,9 @@ public:
     void Close() override { log.emplace_back("close"); }
     void PopUpMenu() override { log.emplace_back("pop up menu"); }
     void ShowAbout() override { log.emplace_back("show about"); }
+    void ShowOnTaskbar(bool shown) override {
+        log.emplace_back(shown ? "on taskbar" : "off taskbar");
+    }
 
     // Each failure reported: the step, the reason.
     std::vector<std::pair<std::u16string, std::u16string>> reports;

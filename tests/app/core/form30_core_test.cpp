@@ -165,7 +165,8 @@ TEST_F(Form30CoreTest, HotspotsAndMenuItemsDoTheirCommand) {
     EXPECT_EQ(view.log, (Log{"close", "minimize", "show about", "close"}));
 }
 
-// Only the left double-click and the right button's release do anything.
+// Only the left double-click, a host's primary activation and the right
+// button's release do anything.
 TEST_F(Form30CoreTest, TrayEventsFollowTheRuleTable) {
     const std::pair<TrayEvent, Log> table[] = {
         {TrayEvent::Move, {}},
@@ -178,12 +179,31 @@ TEST_F(Form30CoreTest, TrayEventsFollowTheRuleTable) {
         {TrayEvent::MiddleDown, {}},
         {TrayEvent::MiddleUp, {}},
         {TrayEvent::MiddleDoubleClick, {}},
+        {TrayEvent::Activate, {"restore", "bring to front", "show"}},
+        {TrayEvent::SecondaryActivate, {}},
     };
     for (const auto& [event, commands] : table) {
         view.log.clear();
         core.TrayIcon_Event(event);
         EXPECT_EQ(view.log, commands) << static_cast<int>(event);
     }
+}
+
+// The window has a taskbar entry whenever no tray shows its icon: from the
+// start, when the tray goes and when it comes back; the view hears of changes
+// only.
+TEST_F(Form30CoreTest, TheTaskbarEntryFollowsWhetherATrayShowsTheIcon) {
+    EXPECT_TRUE(core.OnTaskbar());
+    core.TrayIcon_Shown(false);
+    EXPECT_EQ(view.log, Log{});
+    core.TrayIcon_Shown(true);
+    core.TrayIcon_Shown(true);
+    EXPECT_FALSE(core.OnTaskbar());
+    core.Label2_Click();
+    core.TrayIcon_Shown(false);
+    EXPECT_TRUE(core.OnTaskbar());
+    core.TrayIcon_Shown(true);
+    EXPECT_EQ(view.log, (Log{"off taskbar", "minimize", "on taskbar", "off taskbar"}));
 }
 
 } // namespace

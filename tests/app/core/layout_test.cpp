@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <string>
+#include <string_view>
 
 namespace Chromell {
 namespace {
@@ -61,6 +63,18 @@ TEST(TextsTest, TheHandleListNamesTwelveDifferentHandles) {
     EXPECT_EQ(handles.size(), 12u);
     EXPECT_FALSE(handles.contains(u""));
     EXPECT_NE(Texts::kCreditLine.find(u"the Chromell developers"), std::u16string_view::npos);
+}
+
+// The credit line names the build's home page and no other address: none
+// when the build names none.
+TEST(TextsTest, TheCreditLineNamesOnlyTheBuildsHomePage) {
+    const std::string_view home = CHROMELL_HOMEPAGE_SHOWN;
+    const std::u16string credit(Texts::kCreditLine);
+    if (home.empty()) {
+        EXPECT_EQ(credit.find_first_of(u"./"), std::u16string::npos) << "an address in it";
+    } else {
+        EXPECT_NE(credit.find(std::u16string(home.begin(), home.end())), std::u16string::npos);
+    }
 }
 
 } // namespace

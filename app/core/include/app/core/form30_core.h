@@ -49,6 +49,15 @@ public:
     void Label2_Click();                   // minimizes it
     void Menu_Click(Texts::MenuItem item); // about shows About; exit closes
     void TrayIcon_Event(TrayEvent event);  // as TrayActionFor says
+    // The shell's word on whether a tray shows the window's icon now: a
+    // notification area it is docked in, or a status-notifier host that shows
+    // it (at load it may come just before the icon is added, so that the
+    // window is mapped in its final state). Until a word comes, none does.
+    // The window's taskbar entry follows KeepsTaskbarEntry.
+    void TrayIcon_Shown(bool shown);
+    // Whether the window is to have its taskbar and pager entry now; a shell
+    // asks again whenever it maps the window anew.
+    bool OnTaskbar() const { return KeepsTaskbarEntry(trayIconShown_); }
 
     // Hand a copy of Text2's text to the messenger's chat or IM window (the
     // box is left as it is). No control calls them. The chat delivery's
@@ -72,6 +81,7 @@ private:
     std::uint64_t latestFade_ = 0;
     bool unloaded_ = false;
     bool trayIconAdded_ = false;
+    bool trayIconShown_ = false;
 };
 
 } // namespace Chromell

@@ -52,6 +52,8 @@ public:
     virtual void Close() = 0;     // unloads the window; the shell then calls Form_Unload
     virtual void PopUpMenu() = 0; // mnuFile at the pointer
     virtual void ShowAbout() = 0; // through the program's AboutInstance
+    // Gives the window its taskbar and pager entry, or takes it away.
+    virtual void ShowOnTaskbar(bool shown) = 0;
 };
 
 } // namespace Chromell

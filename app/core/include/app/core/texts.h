@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/form30_layout.h"
+#include "chromell/version.h"
 
 #include <array>
 #include <string_view>
@@ -19,9 +20,12 @@ inline constexpr std::u16string_view kAboutCaption = u"About";
 inline constexpr std::u16string_view kFadeItCaption = u"Fade It";
 inline constexpr std::u16string_view kSupzCaption = u"Supz";
 
-// The About window's credit line: who made the program and where to find it.
+// The About window's credit line: who made the program and where to find it,
+// at the build's home page or, without one, in words.
 inline constexpr std::u16string_view kCreditLine =
-    u"Made by the Chromell developers: come and visit chromell.org!";
+    std::string_view(CHROMELL_HOMEPAGE_SHOWN).empty()
+        ? u"Made by the Chromell developers: come and visit our project's home!"
+        : u"Made by the Chromell developers: come and visit " CHROMELL_HOMEPAGE_SHOWN u"!";
 
 // What "Supz" lists: twelve handles, a comma and a blank between them.
 inline constexpr std::u16string_view kHandleList =

@@ -13,9 +13,11 @@ namespace Chromell {
 // platform cannot start.
 QString DisplayProblem();
 
-// Keeps a top-level window off the taskbar and the pager. Call it before the
-// window is mapped and again whenever it is mapped anew (after a restore):
-// window managers drop the state of a window that was withdrawn.
-void KeepOffTaskbar(QWidget& window);
+// Gives a top-level window its taskbar and pager entry (as a normal window),
+// or keeps it off both (as a utility window, Qt's tool window).
+// Call it before the window is mapped, whenever the choice changes, and again
+// whenever the window is mapped anew (after a restore): window managers drop
+// the state of a window that was withdrawn.
+void SetTaskbarEntry(QWidget& window, bool entry);
 
 } // namespace Chromell

@@ -16,14 +16,16 @@ class WindowService;
 namespace Chromell {
 
 class RightRelease;
+class TrayWatch;
 
 // The main window in Qt: three colour rows (channel bars and a swatch each),
 // the input box, "Fade It", the output box and the preview box, two hotspots
 // on the artwork that close and minimize it, and the menu the tray icon pops
 // up. Its rules are Form30Core's; this class turns Qt's events into the
-// core's handlers and carries out what the core asks of its view. It has no
-// taskbar button; the tray icon leads back to it. It deletes itself when it
-// is closed.
+// core's handlers and carries out what the core asks of its view. While a
+// tray shows its icon it has no taskbar button, and the icon leads back to
+// it; without one it keeps its taskbar entry. It deletes itself when it is
+// closed.
 //
 // Its controls carry the names of the window layout as object names (red1 to
 // blue3, color1, color2, Color3, Text1, Command1, Text2, Picture1, Label1,
@@ -78,11 +80,13 @@ private:
     void Close() override;
     void PopUpMenu() override;
     void ShowAbout() override;
+    void ShowOnTaskbar(bool shown) override;
 
     std::unique_ptr<Ui> ui_;
     QImage artwork_;
     QSystemTrayIcon* trayIcon_ = nullptr;
     RightRelease* menuOnRelease_ = nullptr;
+    std::unique_ptr<TrayWatch> trayWatch_;
     // Whether the place has been checked again with the window frame known.
     bool placedWithFrame_ = false;
     Form30Core core_;
