@@ -21,7 +21,7 @@
 # wayland (weston, on its X11 backend so that xdotool's keys reach it): the
 #   window's title and application id, a fade typed on the keyboard, and
 #   weston's screenshot of it.
-# Pictures of each desktop are kept in DESKTOP_ARTEFACTS (default TMPDIR).
+# Pictures of each desktop are kept in TEST_ARTEFACTS (default TMPDIR).
 # Exit 77 (skipped) without the tools.
 # The scenarios, and the conditions polled, are called by name.
 # shellcheck disable=SC2317
@@ -40,7 +40,7 @@ if [[ $program == *.exe ]]; then
   wine_find
   classname=chromell.exe
   test_name=e2e-wine
-  desktop_on_exit() { wine_end; }
+  on_exit() { wine_end; }
 else
   fade=${2:-}
   classname=chromell
@@ -57,13 +57,13 @@ else
   fi
 fi
 
-desktop_need Xvfb openbox xdotool xprop xwininfo import convert
+need Xvfb openbox xdotool xprop xwininfo import convert
 case $desktop in
-  xembed | tray_comes_and_goes) desktop_need trayer ;;
-  sni) desktop_need dbus-daemon dbus-send xfce4-panel ;;
+  xembed | tray_comes_and_goes) need trayer ;;
+  sni) need dbus-daemon dbus-send xfce4-panel ;;
   notray) ;;
   wayland)
-    desktop_need weston weston-screenshooter
+    need weston weston-screenshooter
     qt_plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
     compgen -G "$qt_plugins/platforms/libqwayland*.so" >/dev/null || skip "no Qt Wayland platform (qt6-wayland)"
     ;;
@@ -142,7 +142,7 @@ ink() {
 # window manager is up first).
 x_desktop() {
   desktop_x 1024x768
-  desktop_start openbox openbox
+  start_logged openbox openbox
   wait_for "the window manager" xdotool get_desktop
 }
 start_trayer() {
@@ -151,8 +151,8 @@ start_trayer() {
 }
 # Starts the program; its main window is $main, its client area at ($ox, $oy).
 start_program() {
-  if $under_wine; then desktop_start chromell "$wine" "$program"
-  else desktop_start chromell "$program"; fi
+  if $under_wine; then start_logged chromell "$wine" "$program"
+  else start_logged chromell "$program"; fi
   app=$last_pid
   wait_for "the main window" visible Chromell
   main=$(window_titled Chromell)
@@ -181,7 +181,7 @@ painted() {
   [[ $(import -window root -crop "1x1+$((ox + 300))+$((oy + 80))" txt:- 2>/dev/null) == *"#C0C0C0"* ]]
 }
 keep_screen() { # NAME: a picture of the whole X screen
-  import -window root "$work/$1" && desktop_keep "$work/$1" "$1"
+  import -window root "$work/$1" && keep "$work/$1" "$1"
 }
 
 scenario_xembed() {
@@ -222,7 +222,7 @@ scenario_xembed() {
   for colour in '#ff0000' '#00ff00' '#0000ff'; do
     (($(ink "$colour") > 3)) || fail "the preview shows no $colour"
   done
-  desktop_keep "$work/screen.png" faded.png
+  keep "$work/screen.png" faded.png
 
   minimize
   to_icon mousedown 1 sleep 0.05 mouseup 1 sleep 0.05 mousedown 1 sleep 0.05 mouseup 1
@@ -313,7 +313,7 @@ scenario_tray_comes_and_goes() {
   utility "$main" || fail "the window off the taskbar is not a utility window"
   wait_for "the window to paint" painted
   keep_screen tray.png
-  desktop_stop "$trayer_pid"
+  stop "$trayer_pid"
   wait_for "the window to come back on the taskbar" on_taskbar "$main"
   minimize
   xdotool windowactivate "$main"
@@ -398,7 +398,7 @@ scenario_sni() {
   to_sni_icon click 1
   wait_for "the window to come back" visible Chromell
 
-  desktop_stop "$panel_pid" # a panel restart
+  stop "$panel_pid" # a panel restart
   wait_for "the window to come back on the taskbar" on_taskbar "$main"
   desktop_xfce_panel
   wait_for "the item to register again" item_registered
@@ -442,7 +442,7 @@ scenario_wayland() {
   desktop_weston 1000x740
   wait_for "weston's window" weston_window
   weston_window=$(weston_window)
-  desktop_start chromell env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$program"
+  start_logged chromell env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$program"
   app=$last_pid
   wait_for "the window's title" grep -q 'xdg_toplevel@[0-9]*.set_title("Chromell")' "$work/chromell.log"
   grep -q 'xdg_toplevel@[0-9]*.set_app_id("org.chromell.Chromell")' "$work/chromell.log" ||
@@ -457,14 +457,14 @@ scenario_wayland() {
   xdotool type --delay 30 'Fading on Wayland'
   xdotool key shift+Tab space
   wait_for "red letters in the preview" faded
-  desktop_keep "$work/wayland-faded.png" faded.png
+  keep "$work/wayland-faded.png" faded.png
   (cd "$work" && weston-screenshooter >"$work/screenshooter.log" 2>&1) ||
     fail "weston's screenshooter failed"
   shots=("$work"/wayland-screenshot*.png)
   [[ -f ${shots[0]} ]] || fail "weston's screenshooter wrote no picture"
-  desktop_keep "${shots[0]}" weston-screenshot.png
+  keep "${shots[0]}" weston-screenshot.png
   xdotool key ctrl+q 2>/dev/null
-  desktop_stop "$app"
+  stop "$app"
 }
 
 "scenario_$desktop"

@@ -1,60 +1,23 @@
 # shellcheck shell=bash # sourced by the desktop test scripts
 # Test desktops under a virtual display: a free X display (Xvfb -displayfd),
-# window manager, tray hosts, a private session bus, a headless Wayland
-# compositor; polling with a time limit; the skip and fail words; a temporary
-# artefact folder, removed on exit with everything started here.
+# window manager, tray hosts, a private session bus, a Wayland compositor. On
+# top of tests/support/script.sh (skip, fail, wait_for, keep, start_logged...),
+# whose failures here also keep a picture of the screen.
 #
 #   . tests/support/desktop.sh
-#   desktop_need Xvfb openbox xdotool      # exit 77 (skipped) without them
-#   desktop_x 1024x768                     # DISPLAY
-#   desktop_start openbox openbox          # NAME COMMAND...: logged to $work/NAME.log
+#   need Xvfb openbox xdotool             # exit 77 (skipped) without them
+#   desktop_x 1024x768                    # DISPLAY
+#   start_logged openbox openbox          # NAME COMMAND...: logged to $work/NAME.log
 #   wait_for "the window manager" xdotool get_desktop
-#
-# Variables: work (the artefact folder), pids (what ends on exit, in reverse),
-# DESKTOP_ARTEFACTS (where fail and desktop_keep copy pictures; default TMPDIR).
 
-skip() { echo "SKIP: $*" && exit 77; }
-# fail MESSAGE: a picture of the screen and the logs' tails, then exit 1.
-fail() {
-  echo "FAIL: $*"
+# shellcheck source=tests/support/script.sh
+. "$(dirname "${BASH_SOURCE[0]}")/script.sh"
+
+# A failing desktop test keeps a picture of its screen.
+on_fail() {
   if [[ -n ${DISPLAY:-} ]] && import -window root "$work/failed.png" 2>/dev/null; then
-    desktop_keep "$work/failed.png" failed.png
+    keep "$work/failed.png" failed.png
   fi
-  tail -n 20 "$work"/*.log
-  exit 1
-}
-# desktop_need TOOL...: skips the test unless every tool is on the PATH.
-desktop_need() {
-  local tool
-  for tool in "$@"; do command -v "$tool" >/dev/null || skip "no $tool"; done
-}
-# wait_for WHAT COMMAND...: polls the command every tenth of a second until it
-# succeeds, or fails the test after DESKTOP_TIMEOUT seconds (default 30).
-wait_for() {
-  local end=$((SECONDS + ${DESKTOP_TIMEOUT:-30}))
-  until "${@:2}" >/dev/null 2>&1; do
-    ((SECONDS < end)) || fail "timed out waiting for $1"
-    sleep 0.1
-  done
-}
-# desktop_keep FILE NAME: copies an artefact out as $DESKTOP_ARTEFACTS/chromell-$test_name-NAME.
-desktop_keep() {
-  local folder=${DESKTOP_ARTEFACTS:-${TMPDIR:-/tmp}}
-  cp "$1" "$folder/chromell-${test_name:-test}-$2" && echo "kept $folder/chromell-${test_name:-test}-$2"
-}
-# desktop_start NAME COMMAND...: runs the command in the background, its output
-# in $work/NAME.log; it is ended on exit. Sets last_pid.
-desktop_start() {
-  "${@:2}" >"$work/$1.log" 2>&1 &
-  last_pid=$!
-  pids+=("$last_pid")
-}
-# desktop_stop PID: ends one process started here, and waits for it.
-desktop_stop() {
-  local i
-  kill "$1" 2>/dev/null && wait "$1" 2>/dev/null
-  for i in "${!pids[@]}"; do [[ ${pids[i]} == "$1" ]] && unset 'pids[i]'; done
-  pids=("${pids[@]}")
 }
 # desktop_x [SIZE]: an X server on a free display, which DISPLAY then names.
 # Two servers starting at once may pick the same number, and one of them then
@@ -73,7 +36,7 @@ desktop_x() {
     DISPLAY=":$(head -n 1 "$work/display")"
     export DISPLAY
     kill -0 "$server" 2>/dev/null && xprop -root >/dev/null 2>&1 && return 0
-    desktop_stop "$server"
+    stop "$server"
     echo "the X server on $DISPLAY ended at once (try $try): $(tail -n 1 "$work/xvfb.log")"
   done
   fail "no X server would start"
@@ -118,7 +81,7 @@ desktop_xfce_panel() {
   </property>
 </channel>
 XML
-  desktop_start xfce4-panel xfce4-panel --disable-wm-check
+  start_logged xfce4-panel xfce4-panel --disable-wm-check
 }
 # desktop_weston [SIZE]: weston on a socket of its own in XDG_RUNTIME_DIR,
 # which WAYLAND_DISPLAY then names; its screenshooter is allowed (--debug).
@@ -130,7 +93,7 @@ desktop_weston() {
   [[ -n ${DISPLAY:-} ]] && backend=x11-backend.so
   WAYLAND_DISPLAY=weston-${work##*.}
   export WAYLAND_DISPLAY
-  desktop_start weston weston --backend="$backend" --use-pixman --socket="$WAYLAND_DISPLAY" \
+  start_logged weston weston --backend="$backend" --use-pixman --socket="$WAYLAND_DISPLAY" \
     --width="${size%x*}" --height="${size#*x}" --idle-time=0 --debug --no-config
   wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
 }
@@ -143,24 +106,14 @@ desktop_weston() {
 # the clicks on the icon never reach it. Needs a window manager first (else
 # the panel may never be mapped). Sets last_pid.
 desktop_trayer() {
-  desktop_start trayer trayer --edge bottom --align right --widthtype pixel --width 64 --height 32 \
+  start_logged trayer trayer --edge bottom --align right --widthtype pixel --width 64 --height 32 \
     --SetDockType true --SetPartialStrut false
   wait_for "the tray" xdotool search --onlyvisible --name '^panel$'
   # shellcheck disable=SC2034 # for the caller
   panel=$(xdotool search --onlyvisible --name '^panel$' | head -n 1)
 }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-desktop.XXXXXX")
-pids=()
 # Settings and sockets stay in the folder, off the user's own (programs that
 # a session bus starts, such as xfconfd, inherit them from the bus).
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-# Ends what was started, the last first (the program before the X server).
-desktop_cleanup() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" && wait "${pids[i]}"; done
-  declare -F desktop_on_exit >/dev/null && desktop_on_exit
-  rm -rf "$work"
-} 2>/dev/null
-trap desktop_cleanup EXIT
