@@ -7,16 +7,16 @@
 # Exit 77 (skipped) when a validator is missing but everything else passed.
 set -uo pipefail
 cmake=$1 build=$2 source=$3 libdir=$4 has_window=$5 has_man=$6
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
+. "$(dirname "$0")/../support/script.sh"
+stage=$work
 usr=$stage/usr
-failures=0 skipped=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-skip() { echo "SKIP: $* is not installed (scripts/install-deps.sh installs it)"; skipped=1; }
+skipped=0
+# lacks TOOL: a validator is missing; the rest is still checked.
+lacks() { echo "SKIP: $* is not installed (scripts/install-deps.sh installs it)"; skipped=1; }
 have() { command -v "$1" >/dev/null; }
 
 DESTDIR=$stage "$cmake" --install "$build" --prefix /usr >"$stage/install.log" ||
-  { cat "$stage/install.log"; exit 1; }
+  fail "cmake --install failed"
 
 app=org.chromell.Chromell
 module=$usr/$libdir/chromell/chromell-fade-preview.so
@@ -32,48 +32,47 @@ fi
 ((has_man)) && expected+=("$usr/share/man/man1/chromell.1")
 [[ -e $source/completion/chromell-fade.bash ]] && expected+=("$usr/share/bash-completion/completions/chromell-fade")
 for file in "${expected[@]}"; do
-  [[ -f $file ]] || fail "not installed: ${file#"$stage"}"
+  [[ -f $file ]] || flaw "not installed: ${file#"$stage"}"
 done
 
 for binary in "$usr/bin/chromell-fade" "$module"; do
-  readelf -d "$binary" 2>/dev/null | grep -E 'R(UN)?PATH' && fail "${binary#"$stage"} carries an RPATH"
+  readelf -d "$binary" 2>/dev/null | grep -E 'R(UN)?PATH' && flaw "${binary#"$stage"} carries an RPATH"
 done
 
 if ((has_window)); then
   if have desktop-file-validate; then
     out=$(desktop-file-validate "$usr/share/applications/$app.desktop" 2>&1)
-    [[ -z $out ]] || fail "desktop-file-validate: $out"
-  else skip desktop-file-validate; fi
+    [[ -z $out ]] || flaw "desktop-file-validate: $out"
+  else lacks desktop-file-validate; fi
   if have appstreamcli; then
     appstreamcli validate --no-net "$usr/share/metainfo/$app.metainfo.xml" >"$stage/as.log" 2>&1 ||
-      fail "appstreamcli validate: $(cat "$stage/as.log")"
-  else skip appstreamcli; fi
+      flaw "appstreamcli validate: $(cat "$stage/as.log")"
+  else lacks appstreamcli; fi
 fi
 
 if have groff; then
   for page in "$usr"/share/man/man*/*; do
     [[ -f $page ]] || continue
     out=$(groff -ww -z -man "$page" 2>&1)
-    [[ -z $out ]] || fail "groff on ${page#"$stage"}: $out"
+    [[ -z $out ]] || flaw "groff on ${page#"$stage"}: $out"
   done
-else skip groff; fi
+else lacks groff; fi
 
 # The staged program is nowhere near the build tree's module.
 if [[ -f $module ]]; then
   export QT_QPA_PLATFORM=offscreen
   markup=$("$usr/bin/chromell-fade" --preview "$stage/x.png" abc 2>"$stage/err") ||
-    fail "staged chromell-fade --preview: $(cat "$stage/err")"
-  [[ $markup == '<Font Color=#808000>a<Font Color=#00FF00>b<Font Color=#0000FF>c' ]] || fail "staged fade gave: $markup"
-  [[ $(head -c 4 "$stage/x.png" 2>/dev/null | tail -c 3) == PNG ]] || fail "no PNG from the staged chromell-fade"
+    flaw "staged chromell-fade --preview: $(cat "$stage/err")"
+  [[ $markup == '<Font Color=#808000>a<Font Color=#00FF00>b<Font Color=#0000FF>c' ]] || flaw "staged fade gave: $markup"
+  [[ $(head -c 4 "$stage/x.png" 2>/dev/null | tail -c 3) == PNG ]] || flaw "no PNG from the staged chromell-fade"
   # Without the module: a clear error naming where it looked, no markup.
   mv "$module" "$stage/moved.so"
   out=$("$usr/bin/chromell-fade" --preview "$stage/y.png" Hi 2>"$stage/err")
   status=$?
-  [[ $status == 1 && -z $out && ! -e $stage/y.png ]] || fail "missing module: status $status, output '$out'"
+  [[ $status == 1 && -z $out && ! -e $stage/y.png ]] || flaw "missing module: status $status, output '$out'"
   grep -q "/usr/$libdir/chromell/chromell-fade-preview.so" "$stage/err" ||
-    fail "missing module error does not say where: $(cat "$stage/err")"
+    flaw "missing module error does not say where: $(cat "$stage/err")"
 fi
 
-((failures)) && exit 1
-((skipped)) && exit 77
-echo "PASS: installed tree in order"
+((failures == 0 && skipped)) && exit 77
+finish

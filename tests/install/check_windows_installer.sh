@@ -9,34 +9,25 @@
 # Usage: check_windows_installer.sh CPACK WINDOWS_BUILD_DIR HOST_CHROMELL_FADE
 # Exits 77 (skipped) without the Windows build, makensis or Wine.
 set -uo pipefail
+. "$(dirname "$0")/../support/desktop.sh"
 . "$(dirname "$0")/../support/wine.sh"
-skip() { echo "SKIPPED: $*"; exit 77; }
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+on_exit() { wine_end; }
 
 cpack=$1 windows=$2 host_fade=$3
 [[ -f $windows/CPackConfig.cmake ]] || skip "the Windows programs were not built (needs MinGW-w64)"
 command -v makensis >/dev/null || skip "makensis is not installed (scripts/install-deps.sh package installs nsis)"
 wine_find
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-setup.XXXXXX")
 export WINEDEBUG=-all LC_ALL=C.UTF-8
-xvfb_pid=
-cleanup() {
-  wine_end
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
 run() { timeout 120 "$wine" "$@"; }
 # The installer and uninstaller hand over to other processes and return
 # early; the server ends when the prefix's last program has.
-settle() { timeout 120 "$wineserver" -w || fail "the prefix's programs did not end"; }
+settle() { timeout 120 "$wineserver" -w || flaw "the prefix's programs did not end"; }
 
 "$cpack" -G "NSIS;ZIP" --config "$windows/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; exit 1; }
 setup=$(ls "$work"/packages/chromell-*-win64-setup.exe 2>/dev/null)
-[[ -f $setup ]] || { echo "FAIL: no chromell-VERSION-win64-setup.exe"; ls "$work/packages"; exit 1; }
+[[ -f $setup ]] || fail "no chromell-VERSION-win64-setup.exe among $(ls "$work/packages")"
 version=${setup##*/chromell-} version=${version%-win64-setup.exe}
 # The ZIP: its own folder, holding what the installer installs.
 zip_dir=chromell-$version-win64
@@ -46,13 +37,7 @@ zip_files=$("$cmake" -E tar tf "$work/packages/$zip_dir.zip" | sed "s|^$zip_dir/
 # A display of our own for the window, when Xvfb and xdotool are there.
 unset DISPLAY WAYLAND_DISPLAY
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  for ((tries = 0; tries < 100; tries++)); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-  done
-  [[ -s $work/display ]] && DISPLAY=:$(head -1 "$work/display") && export DISPLAY
+  desktop_x 1024x768
 fi
 
 wine_prefix "$work/prefix" "$work/wineboot.log" winemenubuilder.exe=d || exit 1 # no host menu entries for shortcuts
@@ -82,20 +67,20 @@ check_mode() {
   dir=$(unix_path "$windows_dir")
   key="$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Chromell"
   echo "--- $mode: $windows_dir, $key"
-  run "$setup" "${switch[@]}" /S || fail "$mode: the installer exited with $?"
+  run "$setup" "${switch[@]}" /S || flaw "$mode: the installer exited with $?"
   settle
 
   for file in chromell-fade.exe chromell-send.exe Uninstall.exe README.md LICENSE.txt CHANGELOG.md; do
-    [[ -f $dir/$file ]] || fail "$mode: $file is not installed in $dir"
+    [[ -f $dir/$file ]] || flaw "$mode: $file is not installed in $dir"
   done
   local installed
   installed=$(find "$dir" -mindepth 1 -printf '%P\n' | grep -vx Uninstall.exe | sort)
-  [[ $installed == "$zip_files" ]] || fail "$mode: the ZIP holds ${zip_files//$'\n'/ }, the installer ${installed//$'\n'/ }"
+  [[ $installed == "$zip_files" ]] || flaw "$mode: the ZIP holds ${zip_files//$'\n'/ }, the installer ${installed//$'\n'/ }"
   local has_window=0
   [[ -f $dir/chromell.exe ]] && has_window=1
   local shortcut
   shortcut=$(unix_path "$4\\Microsoft\\Windows\\Start Menu\\Programs\\Chromell.lnk")
-  ((has_window)) && { [[ -f $shortcut ]] || fail "$mode: no Start-menu shortcut $shortcut"; }
+  ((has_window)) && { [[ -f $shortcut ]] || flaw "$mode: no Start-menu shortcut $shortcut"; }
 
   entry=$(run reg query "$key" 2>/dev/null | tr -d '\r')
   local icon=Uninstall.exe
@@ -104,21 +89,21 @@ check_mode() {
   for want in "DisplayName|Chromell" "DisplayVersion|$version" "Publisher|The Chromell developers" \
     "DisplayIcon|$windows_dir\\$icon" "QuietUninstallString|$quiet"; do
     grep -qxF "    ${want%%|*}    REG_SZ    ${want#*|}" <<<"$entry" ||
-      fail "$mode: the uninstall entry lacks ${want%%|*} '${want#*|}': $entry"
+      flaw "$mode: the uninstall entry lacks ${want%%|*} '${want#*|}': $entry"
   done
   # EstimatedSize in KiB: what the folder holds, give or take a few KiB.
   local size kib
   size=$(sed -n 's/^ *EstimatedSize *REG_DWORD *0x\([0-9a-f]*\)$/\1/p' <<<"$entry")
   kib=$(du -sk --apparent-size "$dir" | cut -f1)
   if [[ -z $size ]] || (($((16#$size)) <= kib - 8 || $((16#$size)) >= kib + 8)); then
-    fail "$mode: EstimatedSize '${size:-none}' is not the folder's $kib KiB"
+    flaw "$mode: EstimatedSize '${size:-none}' is not the folder's $kib KiB"
   fi
 
   if ((has_window)) && [[ -n ${DISPLAY:-} ]]; then
     run "$dir/chromell.exe" >"$work/window.log" 2>&1 &
     local window_pid=$!
     timeout 60 xdotool search --sync --name '^Chromell$' >/dev/null ||
-      fail "$mode: the installed chromell.exe showed no window 'Chromell'"
+      flaw "$mode: the installed chromell.exe showed no window 'Chromell'"
     "$wineserver" -k
     wait "$window_pid" 2>/dev/null
     settle
@@ -129,23 +114,23 @@ check_mode() {
   local expected got
   expected=$("$host_fade" "${args[@]}")
   got=$(run "$dir/chromell-fade.exe" "${args[@]}" 2>"$work/fade.err" | tr -d '\r')
-  [[ $got == "$expected" ]] || fail "$mode: the installed chromell-fade.exe gave '$got' $(cat "$work/fade.err")"
+  [[ $got == "$expected" ]] || flaw "$mode: the installed chromell-fade.exe gave '$got' $(cat "$work/fade.err")"
 
   # The silent uninstaller: per user as the entry says; per machine as one
   # started in its folder, without the mode, which it must find itself.
   local arguments=(/S)
   [[ $mode == CurrentUser ]] && arguments=("/$mode" /S)
-  run "$dir/Uninstall.exe" "${arguments[@]}" || fail "$mode: the uninstaller exited with $?"
+  run "$dir/Uninstall.exe" "${arguments[@]}" || flaw "$mode: the uninstaller exited with $?"
   settle
-  [[ -e $dir ]] && fail "$mode: $dir is left: $(ls -A "$dir")"
-  run reg query "$key" &>/dev/null && fail "$mode: the uninstall entry $key is left"
+  [[ -e $dir ]] && flaw "$mode: $dir is left: $(ls -A "$dir")"
+  run reg query "$key" &>/dev/null && flaw "$mode: the uninstall entry $key is left"
   # The per-user programs folder is Windows' own; it may stay, empty.
   snapshot | grep -vxF "$(unix_path "$localappdata\\Programs")" >"$work/after"
-  diff "$work/before" "$work/after" >"$work/diff" || fail "$mode: left behind: $(cat "$work/diff")"
+  diff "$work/before" "$work/after" >"$work/diff" || flaw "$mode: left behind: $(cat "$work/diff")"
 }
 
 check_mode CurrentUser HKCU "$localappdata\\Programs" "$appdata"
 check_mode AllUsers HKLM "$programfiles" "$programdata"
 
-((failures)) && exit 1
+finish
 echo "PASS: $(basename "$setup") installs and uninstalls cleanly, per user and per machine"

@@ -5,9 +5,7 @@
 # Usage: check_windows_programs.sh CMAKE WINDOWS_BUILD_DIR VERSION
 # Exits 77 (skipped) without the Windows build or MinGW-w64's binutils.
 set -uo pipefail
-skip() { echo "SKIPPED: $*"; exit 77; }
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/../support/script.sh"
 
 cmake=$1 windows=$2 version=$3
 [[ -f $windows/cmake_install.cmake ]] || skip "the Windows programs were not built (needs MinGW-w64)"
@@ -15,9 +13,8 @@ objdump=x86_64-w64-mingw32-objdump windres=x86_64-w64-mingw32-windres
 if ! command -v $objdump >/dev/null || ! command -v $windres >/dev/null; then
   skip "MinGW-w64's binutils are not installed (scripts/install-deps.sh package)"
 fi
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-"$cmake" --install "$windows" --prefix "$stage" >"$stage/install.log" || { cat "$stage/install.log"; exit 1; }
+stage=$work/root
+"$cmake" --install "$windows" --prefix "$stage" >"$work/install.log" || fail "cmake --install failed"
 
 # DLLs of Windows itself; anything else (libstdc++, libgcc, libwinpthread, Qt)
 # would have to be shipped beside the program.
@@ -28,22 +25,22 @@ for exe in "$stage"/*.exe; do
   [[ -f $exe ]] || continue
   programs=$((programs + 1))
   name=$(basename "$exe")
-  rc=$($windres -i "$exe" -O rc 2>&1) || { fail "$name: no resources: $rc"; continue; }
+  rc=$($windres -i "$exe" -O rc 2>&1) || { flaw "$name: no resources: $rc"; continue; }
   for want in "FILEVERSION $major, $minor, ${patch:-0}, 0" "PRODUCTVERSION $major, $minor, ${patch:-0}, 0" \
     'VALUE "ProductName", "Chromell"' "VALUE \"ProductVersion\", \"$version\"" \
     "VALUE \"FileVersion\", \"$version\"" "VALUE \"OriginalFilename\", \"$name\"" \
     'VALUE "CompanyName", "The Chromell developers"' \
     'VALUE "LegalCopyright", "Copyright (c) 2026 The Chromell developers"'; do
-    grep -qF "$want" <<<"$rc" || fail "$name: the version resource lacks $want"
+    grep -qF "$want" <<<"$rc" || flaw "$name: the version resource lacks $want"
   done
-  grep -q 'VALUE "FileDescription", "..*"' <<<"$rc" || fail "$name: no FileDescription"
+  grep -q 'VALUE "FileDescription", "..*"' <<<"$rc" || flaw "$name: no FileDescription"
   while read -r dll; do
-    [[ ${dll,,} =~ $system_dlls ]] || fail "$name imports $dll, which Windows does not have"
+    [[ ${dll,,} =~ $system_dlls ]] || flaw "$name imports $dll, which Windows does not have"
   done < <($objdump -p "$exe" | awk '/DLL Name:/ { print $3 }')
 done
 for name in chromell-fade.exe chromell-send.exe; do
-  [[ -f $stage/$name ]] || fail "$name is not installed"
+  [[ -f $stage/$name ]] || flaw "$name is not installed"
 done
 
-((failures)) && exit 1
+finish
 echo "PASS: $programs Windows programs carry version $version and import only system DLLs"

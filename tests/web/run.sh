@@ -19,10 +19,7 @@ site=$2
 fade=$3
 npm_dir=$4
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
+. "$here/../support/script.sh"
 
 command -v node >/dev/null || skip "no node"
 if ((node_only)); then

@@ -7,24 +7,19 @@
 # CHROMELL_FADE is the native chromell-fade, which gives the expected markup.
 # Exits 77 (skipped) when Wine or the Windows programs are missing.
 set -euo pipefail
+. "$(dirname "$0")/../../support/script.sh"
 . "$(dirname "$0")/../../support/wine.sh"
-
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() {
-  echo "FAILED: $*" >&2
-  [[ -f ${log:-} ]] && sed 's/^/  log: /' "$log" >&2
-  exit 1
-}
+# A failure shows the stand-in's log so far.
+on_fail() { [[ -f ${log:-} ]] && sed 's/^/  log: /' "$log"; }
+on_exit() { wine_end; }
 
 (($# == 3)) || { echo "usage: $0 CHROMELL_SEND_EXE STAND_IN_EXE CHROMELL_FADE" >&2; exit 2; }
 send_exe=$1 stand_in_exe=$2 fade=$3
 [[ -f $send_exe && -f $stand_in_exe ]] || skip "the Windows programs were not built (needs MinGW-w64)"
 wine_find
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-wine.XXXXXX")
 export WINEDEBUG=-all LC_ALL=C
 unset DISPLAY WAYLAND_DISPLAY
-trap 'wine_end; rm -rf "$work"' EXIT
 
 wine_prefix "$work/prefix" "$work/wineboot.log" || fail "could not make the Wine prefix"
 wine_null_display || fail "could not select the null display driver"
