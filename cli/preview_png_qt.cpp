@@ -1,6 +1,7 @@
 // Preview PNGs drawn with Qt: the window's renderer on the window's surface.
 #include "cli/preview_png.h"
 #include "cli/preview_size.h"
+#include "preview/preview_box.h"
 #include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 
@@ -105,7 +106,7 @@ public:
 // image of the preview box's size, only finds that size (nothing outside the
 // image is drawn, so it costs little more than measuring).
 bool DrawPng(std::u16string_view markup, QByteArray& png, std::string& error) {
-    const QSize box(kPreviewBoxWidth, kPreviewBoxHeight);
+    const QSize box(VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight);
     VexoFade::QtDrawingSurface surface(box, Qt::white);
     VexoFade::RenderMarkupPreview(surface, markup);
     const QSize drawn = surface.DrawnExtent();

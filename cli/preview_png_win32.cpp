@@ -3,6 +3,7 @@
 #include "cli/preview_png.h"
 #include "cli/preview_size.h"
 #include "engine/utf8.h"
+#include "preview/preview_box.h"
 #include "preview/render_markup.h"
 #include "preview/win32/gdi_drawing_surface.h"
 
@@ -179,7 +180,7 @@ bool EncodePng(const VexoFade::GdiDrawingSurface& surface, std::vector<char>& pn
 // picture of the preview box's size, only finds that size (text wholly
 // outside the picture is not drawn).
 bool DrawPng(std::u16string_view markup, std::vector<char>& png, std::string& error) {
-    VexoFade::GdiDrawingSurface surface(kPreviewBoxWidth, kPreviewBoxHeight);
+    VexoFade::GdiDrawingSurface surface(VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight);
     VexoFade::RenderMarkupPreview(surface, markup);
     const SIZE drawn = surface.DrawnExtent();
     const std::optional<PreviewSize> size =

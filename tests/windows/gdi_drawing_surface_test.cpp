@@ -1,4 +1,5 @@
 #include "engine/unicode/grapheme.h"
+#include "preview/preview_box.h"
 #include "preview/render_markup.h"
 #include "preview/win32/gdi_drawing_surface.h"
 
@@ -11,8 +12,8 @@
 namespace Chromell {
 namespace {
 
-constexpr int kBoxWidth = 297;
-constexpr int kBoxHeight = 25;
+constexpr int kBoxWidth = VexoFade::kPreviewBoxWidth;
+constexpr int kBoxHeight = VexoFade::kPreviewBoxHeight;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Bounding box of the points of a w x h picture where `wanted` holds; an
