@@ -20,16 +20,14 @@ using Log = std::vector<std::string>;
 
 std::vector<std::string> Prints(const FakeForm30View& view) {
     std::vector<std::string> prints;
-    for (const std::string& call : view.surface.calls()) {
-        if (call.starts_with("Print ")) {
-            prints.push_back(call.substr(6));
-        }
+    for (const VexoFade::DrawnText& text : view.surface.drawn()) {
+        prints.push_back(text.text);
     }
     return prints;
 }
 
 long Clears(const FakeForm30View& view) {
-    return std::ranges::count(view.surface.calls(), std::string("Cls"));
+    return view.surface.clears();
 }
 
 class Form30CoreTest : public ::testing::Test {
@@ -86,7 +84,7 @@ TEST_F(Form30CoreTest, AFailureStopsTheFadeAtItsStepAndIsReported) {
     view.input = std::u16string(32768, u'x');
     core.Command1_Click();
     EXPECT_EQ(view.output, u"before");
-    EXPECT_TRUE(view.surface.calls().empty());
+    EXPECT_FALSE(view.surface.touched());
     ASSERT_EQ(view.reports.size(), 1u);
     EXPECT_EQ(view.reports[0].first, Texts::kFadeFailed);
     EXPECT_FALSE(view.reports[0].second.empty());
@@ -147,7 +145,7 @@ TEST(Form30CoreGoneTest, AWindowGoneInTheYieldIsNotTouched) {
     };
     core->Command1_Click(); // the sanitizer build sees any use of the deleted core
     EXPECT_EQ(core, nullptr);
-    EXPECT_TRUE(view.surface.calls().empty());
+    EXPECT_FALSE(view.surface.touched());
 }
 
 TEST_F(Form30CoreTest, LoadAddsTheTrayIconOnceAfterShowingAndPainting) {
