@@ -73,8 +73,11 @@ Drawing Expected(std::string_view steps) {
             while (end < at && static_cast<unsigned char>(step[end]) >= 0x80) {
                 ++end;
             }
-            drawing.push_back(std::string(step.substr(k, end - k)) + "@" + std::to_string(x) + "," +
-                              y + style);
+            std::string drawn(step.substr(k, end - k));
+            drawn += "@" + std::to_string(x) + ",";
+            drawn += y;
+            drawn += style;
+            drawing.push_back(drawn);
             x += style.starts_with(" b") ? 10 : 8;
         }
     }
