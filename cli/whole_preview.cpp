@@ -6,6 +6,7 @@
 #include <optional>
 
 namespace Chromell {
+
 bool DrawWholePreview(PreviewCanvas& canvas, std::u16string_view markup, std::string& error) {
     const PreviewSize box{VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight};
     if (canvas.Size() != box && !canvas.Resize(box)) {
