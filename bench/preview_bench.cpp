@@ -3,6 +3,7 @@
 // and an image large enough to hold every glyph, as --preview draws it.
 #include "bench/sample_text.h"
 #include "engine/fader.h"
+#include "preview/preview_box.h"
 #include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 
@@ -11,6 +12,8 @@
 #include <string>
 
 namespace {
+
+const QSize kBox(VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight);
 
 std::u16string FadedSample(benchmark::State& state) {
     const VexoFade::Flag wave = state.range(1) != 0 ? VexoFade::kTrue : VexoFade::kFalse;
@@ -30,7 +33,7 @@ void Run(benchmark::State& state, VexoFade::QtDrawingSurface& surface,
 
 void BM_RenderFadeOnPreviewBox(benchmark::State& state) {
     const std::u16string markup = FadedSample(state);
-    VexoFade::QtDrawingSurface surface(QSize(297, 25));
+    VexoFade::QtDrawingSurface surface(kBox);
     Run(state, surface, markup);
 }
 BENCHMARK(BM_RenderFadeOnPreviewBox)
@@ -39,9 +42,9 @@ BENCHMARK(BM_RenderFadeOnPreviewBox)
 
 void BM_RenderFadeWholeImage(benchmark::State& state) {
     const std::u16string markup = FadedSample(state);
-    VexoFade::QtDrawingSurface surface(QSize(297, 25));
+    VexoFade::QtDrawingSurface surface(kBox);
     VexoFade::RenderMarkupPreview(surface, markup);
-    surface.Resize(surface.DrawnExtent().expandedTo(QSize(297, 25)));
+    surface.Resize(surface.DrawnExtent().expandedTo(kBox));
     Run(state, surface, markup);
 }
 BENCHMARK(BM_RenderFadeWholeImage)

@@ -1,8 +1,8 @@
 // Preview PNGs drawn with Qt: the window's renderer on the window's surface.
 #include "cli/preview_png.h"
-#include "cli/preview_size.h"
+#include "cli/whole_preview.h"
+#include "preview/preview_box.h"
 #include "preview/qt/qt_drawing_surface.h"
-#include "preview/render_markup.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -101,31 +101,36 @@ public:
     QSaveFile file;
 };
 
-// Draws the preview at the size that holds all of it; the first pass, on an
-// image of the preview box's size, only finds that size (nothing outside the
-// image is drawn, so it costs little more than measuring).
-bool DrawPng(std::u16string_view markup, QByteArray& png, std::string& error) {
-    const QSize box(kPreviewBoxWidth, kPreviewBoxHeight);
-    VexoFade::QtDrawingSurface surface(box, Qt::white);
-    VexoFade::RenderMarkupPreview(surface, markup);
-    const QSize drawn = surface.DrawnExtent();
-    const std::optional<PreviewSize> grown = PreviewSizeFor({drawn.width(), drawn.height()}, error);
-    if (!grown) {
-        return false;
+// The window's surface on a QImage, white.
+class QtCanvas : public PreviewCanvas {
+public:
+    VexoFade::DrawingSurface& Surface() override { return surface_; }
+    PreviewSize Size() const override { return {size_.width(), size_.height()}; }
+    PreviewSize DrawnExtent() const override {
+        const QSize drawn = surface_.DrawnExtent();
+        return {drawn.width(), drawn.height()};
     }
-    const QSize size(grown->width, grown->height);
-    if (size != box) {
-        surface.Resize(size);
-        if (surface.image().size() != size) {
-            error = "not enough memory for a preview of " + Describe(*grown);
-            return false;
-        }
-        VexoFade::RenderMarkupPreview(surface, markup);
+    bool Resize(PreviewSize size) override {
+        size_ = QSize(size.width, size.height);
+        surface_.Resize(size_);
+        return surface_.image().size() == size_; // a null image when out of memory
+    }
+    const QImage& Image() { return surface_.image(); }
+
+private:
+    QSize size_{VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight};
+    VexoFade::QtDrawingSurface surface_{size_, Qt::white};
+};
+
+bool DrawPng(std::u16string_view markup, QByteArray& png, std::string& error) {
+    QtCanvas canvas;
+    if (!DrawWholePreview(canvas, markup, error)) {
+        return false;
     }
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    if (!writer.write(surface.image())) {
+    if (!writer.write(canvas.Image())) {
         error = "could not encode the preview: " + writer.errorString().toStdString();
         return false;
     }

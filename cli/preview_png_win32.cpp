@@ -1,9 +1,9 @@
 // Preview PNGs on Windows: the window's renderer on the GDI surface, encoded
 // by the Windows Imaging Component.
 #include "cli/preview_png.h"
-#include "cli/preview_size.h"
+#include "cli/whole_preview.h"
 #include "engine/utf8.h"
-#include "preview/render_markup.h"
+#include "preview/preview_box.h"
 #include "preview/win32/gdi_drawing_surface.h"
 
 #include <algorithm>
@@ -175,26 +175,25 @@ bool EncodePng(const VexoFade::GdiDrawingSurface& surface, std::vector<char>& pn
     return true;
 }
 
-// Draws the preview at the size that holds all of it; the first pass, on a
-// picture of the preview box's size, only finds that size (text wholly
-// outside the picture is not drawn).
+// The window's GDI surface, white, at 96 DPI.
+class GdiCanvas : public PreviewCanvas {
+public:
+    VexoFade::DrawingSurface& Surface() override { return surface_; }
+    PreviewSize Size() const override { return {surface_.width(), surface_.height()}; }
+    PreviewSize DrawnExtent() const override {
+        const SIZE drawn = surface_.DrawnExtent();
+        return {static_cast<int>(drawn.cx), static_cast<int>(drawn.cy)};
+    }
+    bool Resize(PreviewSize size) override { return surface_.Resize(size.width, size.height); }
+    const VexoFade::GdiDrawingSurface& Picture() const { return surface_; }
+
+private:
+    VexoFade::GdiDrawingSurface surface_{VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight};
+};
+
 bool DrawPng(std::u16string_view markup, std::vector<char>& png, std::string& error) {
-    VexoFade::GdiDrawingSurface surface(kPreviewBoxWidth, kPreviewBoxHeight);
-    VexoFade::RenderMarkupPreview(surface, markup);
-    const SIZE drawn = surface.DrawnExtent();
-    const std::optional<PreviewSize> size =
-        PreviewSizeFor({static_cast<int>(drawn.cx), static_cast<int>(drawn.cy)}, error);
-    if (!size) {
-        return false;
-    }
-    if (size->width != surface.width() || size->height != surface.height()) {
-        if (!surface.Resize(size->width, size->height)) {
-            error = "not enough memory for a preview of " + Describe(*size);
-            return false;
-        }
-        VexoFade::RenderMarkupPreview(surface, markup);
-    }
-    return EncodePng(surface, png, error);
+    GdiCanvas canvas;
+    return DrawWholePreview(canvas, markup, error) && EncodePng(canvas.Picture(), png, error);
 }
 
 // The PNG in a temporary file beside its destination, until Commit moves it

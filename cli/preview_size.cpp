@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "cli/preview_png.h"
+#include "preview/preview_box.h"
 
 #include <algorithm>
 
@@ -13,8 +14,8 @@ std::string Describe(PreviewSize size) {
 }
 
 std::optional<PreviewSize> PreviewSizeFor(PreviewSize drawn, std::string& error) {
-    const PreviewSize size{std::max(drawn.width, kPreviewBoxWidth),
-                           std::max(drawn.height, kPreviewBoxHeight)};
+    const PreviewSize size{std::max(drawn.width, VexoFade::kPreviewBoxWidth),
+                           std::max(drawn.height, VexoFade::kPreviewBoxHeight)};
     if (static_cast<long long>(size.width) * size.height > kMaxPreviewPixels) {
         error = "the preview would be " + Describe(size) + ", more than the " +
                 VexoFade::FormatCount(kMaxPreviewPixels) +

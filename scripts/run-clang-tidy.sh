@@ -25,7 +25,13 @@ for entry in json.load(open(sys.argv[1])):
 PY
 )
 echo "clang-tidy: ${#files[@]} files" >&2
-printf '%s\n' "${files[@]}" |
-  xargs -P "$(nproc)" -n 4 "$tidy" -p "$build" --quiet 2>/dev/null >"$build/clang-tidy.log" ||
-  { grep -E 'warning:|error:' -A3 "$build/clang-tidy.log" >&2; exit 1; }
+# Everything clang-tidy says goes to the log, its own errors included; on a
+# failure the findings are shown, or the whole log when it names none.
+log=$build/clang-tidy.log
+if ! printf '%s\n' "${files[@]}" |
+  xargs -P "$(nproc)" -n 4 "$tidy" -p "$build" --quiet >"$log" 2>&1; then
+  grep -E 'warning:|error:' -A3 "$log" >&2 || cat "$log" >&2
+  echo "clang-tidy: failed (the full output is in $log)" >&2
+  exit 1
+fi
 echo "clang-tidy: clean" >&2

@@ -45,6 +45,28 @@ std::string WindowTree::Received() const {
     return got;
 }
 
+int WindowTree::Clicks(Hwnd window) const {
+    int clicks = 0;
+    bool down = false;
+    for (const Delivery& delivery : DeliveriesTo(window)) {
+        if (delivery.message == kWmLButtonDown) {
+            down = true;
+        } else if (delivery.message == kWmLButtonUp && down) {
+            down = false;
+            ++clicks;
+        }
+    }
+    return clicks;
+}
+
+bool WindowTree::HeldDown(Hwnd window) const {
+    const std::vector<Delivery> to = DeliveriesTo(window);
+    const auto last = std::find_if(to.rbegin(), to.rend(), [](const Delivery& delivery) {
+        return delivery.message == kWmLButtonDown || delivery.message == kWmLButtonUp;
+    });
+    return last != to.rend() && last->message == kWmLButtonDown;
+}
+
 Hwnd WindowTree::NextSibling(Hwnd window) {
     if (!Exists(window)) {
         return kNoWindow;
@@ -98,7 +120,6 @@ std::int32_t WindowTree::Deliver(Hwnd window, bool posted, Message message, WPar
 }
 
 void WindowTree::Log(const std::string& call) {
-    calls_.push_back(call);
     if (hook_) {
         hook_(call); // a copy: the hook may make calls of its own
     }

@@ -3,16 +3,7 @@
 #include "engine/unicode/grapheme.h"
 #include "engine/utf8.h"
 
-#include <cstdio>
-
 namespace VexoFade {
-
-// Enough digits to tell any two floats apart; whole numbers without a point.
-std::string RecordingSurface::Number(float value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
-    return buffer;
-}
 
 std::string RecordingSurface::Utf8(std::u16string_view text) {
     std::string utf8;
@@ -20,9 +11,21 @@ std::string RecordingSurface::Utf8(std::u16string_view text) {
     return utf8;
 }
 
+void RecordingSurface::Cls() {
+    Touch();
+    drawn_.clear();
+    ++clears_;
+}
+
+void RecordingSurface::Print(std::u16string_view text) {
+    Touch();
+    drawn_.push_back({Utf8(text), x_, y_, color_, font_});
+}
+
 float RecordingSurface::TextWidth(std::u16string_view text) {
-    Log("TextWidth " + Utf8(text));
-    return widthPerCharacter_ * static_cast<float>(CountGraphemes(text));
+    Touch();
+    const float width = widthPerCharacter_ + (font_.bold ? 2.0f : 0.0f);
+    return width * static_cast<float>(CountGraphemes(text));
 }
 
 } // namespace VexoFade

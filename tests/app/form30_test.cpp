@@ -1,9 +1,11 @@
 // Drives the main window the way a user would, on Qt's offscreen platform.
 
+#include "app/core/form30_layout.h"
 #include "app/qt/form1.h"
 #include "app/qt/form30.h"
 #include "app/qt/output_box.h"
 #include "app/qt/preview_box.h"
+#include "app/qt/qt_rect.h"
 #include "app/qt/swatch.h"
 #include "bridge/testing/window_tree.h"
 #include "preview/qt/qt_color.h"
@@ -21,7 +23,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <functional>
-#include <tuple>
 
 namespace Chromell {
 
@@ -59,38 +60,21 @@ private slots:
         delete form.data();
     }
 
-    // Places and sizes in twips, as the window was designed; 15 to the pixel.
-    void layoutMatchesTheDesign_data() {
-        QTest::addColumn<QRect>("twips");
-        static const std::tuple<const char*, QRect> design[] = {
-            {"Form30", {2025, 1695, 7980, 4140}},  {"red1", {0, 1320, 1215, 255}},
-            {"green1", {0, 1560, 1215, 255}},      {"blue1", {0, 1800, 1215, 255}},
-            {"color1", {1320, 1560, 615, 375}},    {"red2", {0, 2400, 1215, 255}},
-            {"green2", {0, 2640, 1215, 255}},      {"blue2", {0, 2880, 1215, 255}},
-            {"color2", {1320, 2640, 615, 375}},    {"red3", {0, 3360, 1215, 255}},
-            {"green3", {0, 3600, 1215, 255}},      {"blue3", {0, 3840, 1215, 255}},
-            {"Color3", {1320, 3480, 615, 375}},    {"Text1", {2160, 1680, 4455, 285}},
-            {"Command1", {4200, 480, 1095, 255}},  {"Text2", {2160, 2400, 5535, 495}},
-            {"Picture1", {2160, 3360, 4455, 375}}, {"Label1", {7680, 120, 255, 135}},
-            {"Label2", {7680, 360, 255, 255}}};
-        for (const auto& [name, twips] : design) {
-            QTest::newRow(name) << twips;
-        }
-    }
-
-    void layoutMatchesTheDesign() {
-        QFETCH(QRect, twips);
-        const bool isForm = qstrcmp(QTest::currentDataTag(), "Form30") == 0;
-        QWidget* widget = isForm ? form.data() : Child(QTest::currentDataTag());
-        const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-        QCOMPARE(widget->geometry(), pixels);
-        if (isForm) {
-            QCOMPARE(form->minimumSize(), form->maximumSize());
-            QCOMPARE(form->windowFlags() & (Qt::WindowType_Mask | Qt::WindowCloseButtonHint |
-                                            Qt::WindowMinMaxButtonsHint),
-                     Qt::Tool | Qt::WindowCloseButtonHint);
-        } else {
-            QVERIFY(!widget->accessibleName().isEmpty()); // the captions are only pixels
+    // Every control where the layout puts it, inside the window and named for
+    // assistive tools; the window of fixed size, a tool window with a close box.
+    void controlsStandWhereTheLayoutPutsThem() {
+        QCOMPARE(form->geometry(), ToQRect(TwipsToPixels(Form30Layout::kWindow)));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        QCOMPARE(form->windowFlags() & (Qt::WindowType_Mask | Qt::WindowCloseButtonHint |
+                                        Qt::WindowMinMaxButtonsHint),
+                 Qt::Tool | Qt::WindowCloseButtonHint);
+        for (const auto& layout : Form30Layout::kControls) {
+            const QByteArray name(layout.name.data(), static_cast<qsizetype>(layout.name.size()));
+            QWidget* widget = Child(name.constData());
+            QVERIFY2(widget != nullptr, name.constData());
+            QCOMPARE(widget->geometry(), ToQRect(TwipsToPixels(layout.twips)));
+            QVERIFY2(form->rect().contains(widget->geometry()), name.constData());
+            QVERIFY2(!widget->accessibleName().isEmpty(), name.constData()); // captions are pixels
         }
     }
 

@@ -8,7 +8,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
-#include <regex>
 #include <stdexcept>
 
 namespace Quillbas {
@@ -17,11 +16,7 @@ namespace {
 using namespace Module1;
 using Windows = std::map<std::string, Hwnd>;
 using Arrange = std::function<void(WindowTree&, Windows&)>;
-
-const std::string kImText = "im.entry sent WM_SETTEXT";
-const std::string kImClick = "im.send posted WM_LBUTTONDOWN, im.send posted WM_LBUTTONUP";
-const std::string kImTextAndClick = kImText + ", " + kImClick;
-const std::string kChatClick = "chat.send sent WM_LBUTTONDOWN, chat.send sent WM_LBUTTONUP";
+using Sleeps = std::vector<std::int32_t>;
 
 // The decoys, then (unless `messenger` is false) the messenger's windows.
 Windows Desktop(WindowTree& tree, bool messenger = true) {
@@ -32,12 +27,26 @@ Windows Desktop(WindowTree& tree, bool messenger = true) {
     return windows;
 }
 
-std::string Log(const WindowTree& tree) {
-    std::string log;
-    for (const std::string& call : tree.Calls()) {
-        log += call + "; ";
+// What the messenger's windows show now, by name: a text that is not the one
+// a window started with ("im.entry='hi'"), the clicks a button got
+// ("im.send clicked"), a button left pressed ("im.send held down").
+std::string Seen(const WindowTree& tree, const Windows& windows) {
+    std::string seen;
+    const auto add = [&seen](const std::string& what) {
+        seen += (seen.empty() ? "" : ", ") + what;
+    };
+    for (const auto& [name, window] : windows) {
+        if (tree.TextOf(window) != name) {
+            add(name + "='" + tree.TextOf(window) + "'");
+        }
+        for (int click = 0; click < tree.Clicks(window); ++click) {
+            add(name + " clicked");
+        }
+        if (tree.HeldDown(window)) {
+            add(name + " held down");
+        }
     }
-    return log;
+    return seen;
 }
 
 // Throws `error` from the calls `fails` picks.
@@ -61,57 +70,46 @@ std::function<bool(const std::string&)> Starts(const std::string& prefix) {
 // of it the overflow error, and no pause.
 TEST(PauseSeconds, RoundsToWholeMillisecondsOrRaisesOverflowWithoutSleeping) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
-    const std::pair<double, std::string> cases[] = {
-        {0.1, "Sleep(100); "},
-        {0.0005, "Sleep(0); "},
-        {0.0015, "Sleep(2); "},
-        {0.0025, "Sleep(2); "},
-        {-0.0015, "Sleep(-2); "},
-        {2147483.6474, "Sleep(2147483647); "},
-        {-2147483.6485, "Sleep(-2147483648); "}, // -2147483648.5 rounds to even
-        {2147483.6475, "overflow"},              // 2147483647.5 rounds to even, one past
-        {-2147483.649, "overflow"},
-        {kInf, "overflow"},
-        {-kInf, "overflow"},
-        {std::numeric_limits<double>::quiet_NaN(), "overflow"},
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, Sleeps> cases[] = {
+        {0.1, {100}},
+        {0.0005, {0}},
+        {0.0015, {2}},
+        {0.0025, {2}},
+        {-0.0015, {-2}},
+        {2147483.6474, {2147483647}},
+        {-2147483.6485, {-2147483647 - 1}}, // -2147483648.5 rounds to even
+        {2147483.6475, {}},                 // 2147483647.5 rounds to even, one past
+        {-2147483.649, {}},
+        {kInf, {}},
+        {-kInf, {}},
+        {kNaN, {}},
     };
-    for (const auto& [seconds, expected] : cases) {
+    for (const auto& [seconds, slept] : cases) {
         WindowTree tree;
-        std::string got;
+        bool overflow = false;
         try {
             PauseSeconds(tree, seconds);
         } catch (const VexoFade::Error& e) {
-            got = e.number() == VexoFade::ErrorNumber::Overflow ? "overflow" : "another error";
+            overflow = e.number() == VexoFade::ErrorNumber::Overflow;
         }
-        EXPECT_EQ(Log(tree) + got, expected) << seconds;
+        EXPECT_EQ(tree.Sleeps(), slept) << seconds;
+        EXPECT_EQ(overflow, slept.empty()) << seconds;
     }
 }
 
-// With the window open the wait ends after one pass; with none it makes ten
-// and every search and message goes to window 0.
-TEST(SendToIm, CallsInOrderWithTheWindowOpenAndWithNone) {
-    const std::string wait = "DoEvents(); FindWindowA(AIM_IMessage) -> im; "
-                             "FindWindowExA(im, 0, _Oscar_PersistantCombo) -> im.combo; "
-                             "FindWindowExA(im.combo, 0, Edit) -> im.combo.edit; ";
-    const std::string rest = "Sleep(1); FindWindowA(AIM_IMessage) -> im; "
-                             "FindWindowExA(im, 0, WndAte32Class) -> im.view; "
-                             "GetWindow(im.view, 2) -> im.entry; "
-                             "SendMessageA(im.entry, WM_SETTEXT, 0, 'hi there'); "
-                             "FindWindowA(AIM_IMessage) -> im; "
-                             "FindWindowExA(im, 0, _Oscar_IconBtn) -> im.send; "
-                             "PostMessageA(im.send, WM_LBUTTONDOWN, 0, 0); Sleep(100); "
-                             "PostMessageA(im.send, WM_LBUTTONUP, 0, 0); Sleep(1); ";
-    std::string none = rest;
-    for (int pass = 0; pass < 10; ++pass) {
-        none.insert(0, wait);
-    }
+// With the window open the text is in its entry box and the send button
+// clicked after one turn of the event loop, in about 0.1 s; with none, the
+// wait gives the window ten turns to appear and nothing is received.
+TEST(SendToIm, PutsTheTextInAndClicksSendOrWaitsTenTurnsForNone) {
     for (const bool open : {true, false}) {
         WindowTree tree;
-        Desktop(tree, open);
+        const Windows windows = Desktop(tree, open);
         SendToIm(tree, u"hi there");
-        EXPECT_EQ(Log(tree), open ? wait + rest
-                                  : std::regex_replace(none, std::regex("\\bim\\b[.a-z]*"), "0"));
-        EXPECT_EQ(tree.Received(), open ? kImTextAndClick : "");
+        EXPECT_EQ(Seen(tree, windows), open ? "im.entry='hi there', im.send clicked" : "");
+        EXPECT_EQ(tree.Received().empty(), !open);
+        EXPECT_EQ(tree.EventPumps(), open ? 1 : 10);
+        EXPECT_EQ(tree.Sleeps(), (Sleeps{1, 100, 1}));
     }
 }
 
@@ -129,9 +127,8 @@ TEST(SendToIm, EachSearchTakesTheTopmostWindowAnew) {
             }
         });
         SendToIm(tree, u"x");
-        EXPECT_EQ(tree.TextOf(older.at("im.entry")) + "|" + tree.TextOf(newer.at("im.entry")),
-                  early ? "x|im.entry" : "im.entry|x");
-        EXPECT_EQ(tree.DeliveriesTo(older.at("im.send")).size(), 2u);
+        EXPECT_EQ(Seen(tree, older), early ? "im.entry='x', im.send clicked" : "im.send clicked");
+        EXPECT_EQ(Seen(tree, newer), early ? "" : "im.entry='x'");
     }
 }
 
@@ -139,49 +136,55 @@ TEST(SendToIm, EachSearchTakesTheTopmostWindowAnew) {
 // the next; SendToChat lets the failure go up.
 TEST(Messenger, OddLayoutsAndFailingSteps) {
     const auto remove = [](const char* name) {
-        return [name](WindowTree& tree, Windows& w) { tree.RemoveWindow(w.at(name)); };
+        return [name](WindowTree& tree, Windows& w) {
+            tree.RemoveWindow(w.at(name));
+            w.erase(name);
+        };
     };
     const Arrange hang = [](WindowTree& tree, Windows&) { tree.Hang(); };
     const Arrange asMade = [](WindowTree&, Windows&) {};
+    const std::string imSent = "im.entry='x', im.send clicked";
     const struct {
         const char* name;
         bool chat;
         Arrange arrange;
         std::u16string text;
-        long passes; // of the wait
-        std::string received;
+        int turns; // of the event loop, while the IM path waits
+        std::string seen;
         bool raises = false;
     } cases[] = {
-        {"combo box without its edit field: ten passes", false, remove("im.combo.edit"), u"x", 10,
-         kImTextAndClick},
-        {"IM, empty text: nothing is set", false, asMade, u"", 1, kImClick},
+        {"combo box without its edit field: ten turns", false, remove("im.combo.edit"), u"x", 10,
+         imSent},
+        {"IM, empty text: nothing is set", false, asMade, u"", 1, "im.send clicked"},
         {"first view last of its siblings: the text goes to window 0", false,
          [](WindowTree& tree, Windows& w) {
              tree.RemoveWindow(w.at("im.entry"));
              tree.RemoveWindow(w.at("im.other"));
+             w.erase("im.entry");
+             w.erase("im.other");
              tree.RaiseToTop(w.at("im.send"));
          },
-         u"x", 1, kImClick},
-        {"event pump", false, Failing(Starts("DoEvents")), u"x", 1, kImTextAndClick},
+         u"x", 1, "im.send clicked"},
+        {"event pump", false, Failing(Starts("DoEvents")), u"x", 1, imSent},
         {"event pump, not a std::exception", false,
-         Failing(Starts("DoEvents"), std::make_exception_ptr(42)), u"x", 1, kImTextAndClick},
+         Failing(Starts("DoEvents"), std::make_exception_ptr(42)), u"x", 1, imSent},
         {"every search", false, Failing(Starts("Find")), u"x", 10, ""},
         // The entry box's search goes on with the window the wait found.
         {"the second IM window search only", false,
          Failing([n = 0](const std::string& call) mutable {
              return call.starts_with("FindWindowA") && ++n == 2;
          }),
-         u"x", 1, kImTextAndClick},
-        {"setting the text", false, Failing(Starts("SendMessageA")), u"x", 1, kImClick},
+         u"x", 1, imSent},
+        {"setting the text", false, Failing(Starts("SendMessageA")), u"x", 1, "im.send clicked"},
         {"the pause inside the click", false, Failing(Starts("Sleep(100)")), u"x", 1,
-         kImText + ", im.send posted WM_LBUTTONDOWN"},
+         "im.entry='x', im.send held down"},
         // A messenger that did not take the text must not send its old draft.
         {"IM, a messenger that does not answer", false, hang, u"x", 1, ""},
         {"chat, empty text: the entry box is emptied", true, asMade, u"", 0,
-         "chat.entry sent WM_SETTEXT, " + kChatClick},
+         "chat.entry='', chat.send clicked"},
         // The button search then starts at the first child.
         {"chat with one text view: no entry box", true, remove("chat.entry"), u"x", 0,
-         "chat.format sent WM_LBUTTONDOWN, chat.format sent WM_LBUTTONUP"},
+         "chat.format clicked"},
         {"chat, a messenger that does not answer", true, hang, u"x", 0, "", true},
     };
     for (const auto& test : cases) {
@@ -195,24 +198,22 @@ TEST(Messenger, OddLayoutsAndFailingSteps) {
             raised = true;
         }
         EXPECT_EQ(raised, test.raises) << test.name;
-        const auto& calls = tree.Calls();
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "DoEvents()"), test.passes) << test.name;
-        EXPECT_EQ(tree.Received(), test.received) << test.name;
-        EXPECT_TRUE(test.chat || calls.back() == "Sleep(1)") << test.name; // the closing pause
+        EXPECT_EQ(tree.EventPumps(), test.turns) << test.name;
+        EXPECT_EQ(Seen(tree, windows), test.seen) << test.name;
+        // The IM path ends on its closing pause; the chat path never pauses.
+        EXPECT_EQ(tree.Sleeps().empty() ? 0 : tree.Sleeps().back(), test.chat ? 0 : 1) << test.name;
     }
 }
 
-TEST(SendToChat, SetsTheTextThenSendsPressAndReleaseToTheButtonAfterTheEntryBox) {
+// The text goes into the entry box (the second text view), and the button
+// after it is clicked; the chat path neither pauses nor runs the event loop.
+TEST(SendToChat, PutsTheTextInTheEntryBoxAndClicksTheButtonAfterIt) {
     WindowTree tree;
-    Desktop(tree);
+    const Windows windows = Desktop(tree);
     SendToChat(tree, u"hello room");
-    EXPECT_EQ(Log(tree), "FindWindowA(AIM_ChatWnd) -> chat; "
-                         "FindWindowExA(chat, 0, WndAte32Class) -> chat.view; "
-                         "FindWindowExA(chat, chat.view, WndAte32Class) -> chat.entry; "
-                         "SendMessageA(chat.entry, WM_SETTEXT, 0, 'hello room'); "
-                         "FindWindowExA(chat, chat.entry, _Oscar_IconBtn) -> chat.send; "
-                         "SendMessageA(chat.send, WM_LBUTTONDOWN, 0, 0); "
-                         "SendMessageA(chat.send, WM_LBUTTONUP, 0, 0); ");
+    EXPECT_EQ(Seen(tree, windows), "chat.entry='hello room', chat.send clicked");
+    EXPECT_TRUE(tree.Sleeps().empty());
+    EXPECT_EQ(tree.EventPumps(), 0);
 }
 
 } // namespace

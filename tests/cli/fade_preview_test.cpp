@@ -1,6 +1,7 @@
 #include "cli/fade_command.h"
 #include "cli/preview_png.h"
 #include "engine/utf8.h"
+#include "preview/preview_box.h"
 #include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 #include "tests/cli/run_fade.h"
@@ -57,8 +58,8 @@ TEST_F(FadePreview, ImageHoldsEverythingDrawn) {
         const QRect ink = Ink(large);
         EXPECT_EQ(image, large.copy(image.rect())) << plain;
         EXPECT_TRUE(image.rect().contains(ink)) << plain;
-        EXPECT_LE(image.width(), std::max(kPreviewBoxWidth, ink.right() + 6)) << plain;
-        EXPECT_LE(image.height(), std::max(kPreviewBoxHeight, ink.bottom() + 6)) << plain;
+        EXPECT_LE(image.width(), std::max(VexoFade::kPreviewBoxWidth, ink.right() + 6)) << plain;
+        EXPECT_LE(image.height(), std::max(VexoFade::kPreviewBoxHeight, ink.bottom() + 6)) << plain;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "engine/unicode/grapheme.h"
+#include "preview/preview_box.h"
 #include "preview/qt/qt_drawing_surface.h"
 #include "preview/render_markup.h"
 #include "tests/support/pixels.h"
@@ -17,7 +18,7 @@ using Testing::Ink;
 using Testing::IsDark;
 using Testing::PixelsWhere;
 
-const QSize kPreviewBox(297, 25);
+const QSize kPreviewBox(VexoFade::kPreviewBoxWidth, VexoFade::kPreviewBoxHeight);
 
 QImage Render(std::u16string_view markup) {
     VexoFade::QtDrawingSurface surface(kPreviewBox);
@@ -27,10 +28,12 @@ QImage Render(std::u16string_view markup) {
 
 TEST(QtDrawingSurface, TextHangsFromThePointInTheForeColour) {
     const QImage image = Render(u"<font color=#ff0000>W\r<sub>W");
-    const QRect first = Ink(image, Qt::white, QRect(0, 0, 297, 16));
+    const QRect first = Ink(image, Qt::white, QRect(0, 0, kPreviewBox.width(), 16));
     EXPECT_GE(first.top(), 0);
     EXPECT_GE(first.left(), 1); // at most a pixel left of the origin
-    EXPECT_EQ(Ink(image, Qt::white, QRect(0, 16, 297, 9)).top(), first.top() + 17);
+    EXPECT_EQ(
+        Ink(image, Qt::white, QRect(0, 16, kPreviewBox.width(), kPreviewBox.height() - 16)).top(),
+        first.top() + 17);
     // Strongly red strokes, their edges blended into the white.
     EXPECT_GT(CountPixels(image, [](QRgb p) { return qRed(p) == 255 && qGreen(p) < 64; }), 20);
 }

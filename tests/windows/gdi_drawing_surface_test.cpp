@@ -1,18 +1,23 @@
 #include "engine/unicode/grapheme.h"
+#include "preview/preview_box.h"
 #include "preview/render_markup.h"
 #include "preview/win32/gdi_drawing_surface.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <numeric>
+#include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace Chromell {
 namespace {
 
-constexpr int kBoxWidth = 297;
-constexpr int kBoxHeight = 25;
+constexpr int kBoxWidth = VexoFade::kPreviewBoxWidth;
+constexpr int kBoxHeight = VexoFade::kPreviewBoxHeight;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Bounding box of the points of a w x h picture where `wanted` holds; an
@@ -201,6 +206,43 @@ TEST(GdiDrawingSurface, FacesSizesAndClearing) {
     EXPECT_EQ(copied.left, ink.left + 10);
     EXPECT_EQ(copied.top, ink.top + 5);
     EXPECT_EQ(window.Pixel(ink.left + 10, ink.top + 5), plain->Pixel(ink.left, ink.top));
+}
+
+// A surface keeps at most 64 fonts, and drops them all when it needs one
+// more. Through 80 fonts, and back to those dropped, each text is drawn and
+// measured as on a fresh surface, and the fonts dropped are gone.
+TEST(GdiDrawingSurface, FontsDroppedFromTheCacheAreMadeAgainAlike) {
+    constexpr int kFonts = 80;
+    constexpr int kWidth = 160;
+    constexpr int kHeight = 80;
+    const auto draw = [](VexoFade::GdiDrawingSurface& surface, int font) {
+        surface.Cls();
+        surface.SetFontSize(static_cast<float>(6 + font % (kFonts / 2)));
+        surface.SetFontBold(font >= kFonts / 2);
+        surface.SetCurrentX(1.0f);
+        surface.SetCurrentY(1.0f);
+        surface.Print(u"Wg");
+        return surface.TextWidth(u"Wg");
+    };
+    std::vector<int> order(kFonts);
+    std::iota(order.begin(), order.end(), 0);
+    order.insert(order.end(), order.rbegin(), order.rend());
+
+    VexoFade::GdiDrawingSurface cycled(kWidth, kHeight);
+    std::set<HGDIOBJ> handles;
+    for (const int font : order) {
+        const float width = draw(cycled, font);
+        handles.insert(GetCurrentObject(cycled.dc(), OBJ_FONT));
+        VexoFade::GdiDrawingSurface fresh(kWidth, kHeight);
+        EXPECT_EQ(width, draw(fresh, font)) << font;
+        EXPECT_TRUE(Empty(Changed(fresh, cycled))) << font;
+    }
+    EXPECT_GT(handles.size(), 64u); // dropped fonts were made again
+    const auto alive = std::count_if(handles.begin(), handles.end(), [](HGDIOBJ handle) {
+        return GetObjectType(handle) == OBJ_FONT;
+    });
+    EXPECT_GE(alive, 1);
+    EXPECT_LE(alive, 64);
 }
 
 // The extent holds all ink of everything printed, also outside the picture,

@@ -15,7 +15,8 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 tests_exe=$(realpath -m "$1") fade_exe=$(realpath -m "$2")
 [[ -f $tests_exe && -f $fade_exe ]] || skip "the Windows programs were not built (needs MinGW-w64 and libgtest-dev)"
 wine_find
-command -v python3 >/dev/null || skip "python3 is needed to read the PNGs"
+command -v convert >/dev/null || skip "ImageMagick is needed to read the PNGs (scripts/install-deps.sh installs it)"
+source_dir=$(realpath "$(dirname "$0")/../..")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/chromell-gdi.XXXXXX")
 export WINEDEBUG=-all LC_ALL=C
@@ -38,54 +39,33 @@ fade() {
   "$wine" "$fade_exe" "$@" >"$work/fade.out" 2>"$work/fade.err" || status=$?
   ((status == expected)) || fail "chromell-fade.exe $* exited $status, not $expected: $(cat "$work/fade.err")"
 }
-# Prints "WIDTH HEIGHT INKED" for a PNG (8-bit RGB or RGBA, not interlaced,
-# as WIC writes it): inked counts the pixels that are not white. Fails on a
-# file that is not such a PNG, a bad checksum included.
+# Prints "WIDTH HEIGHT INKED" for a PNG, read by ImageMagick: inked counts
+# the pixels that are not white. Fails on a file that is not a valid PNG, a
+# bad checksum included.
 png_facts() {
-  python3 - "$1" <<'EOF'
-import struct, sys, zlib
-data = open(sys.argv[1], "rb").read()
-assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
-at, idat, header = 8, b"", None
-while at < len(data):
-    length, kind = struct.unpack(">I4s", data[at:at + 8])
-    body = data[at + 8:at + 8 + length]
-    assert zlib.crc32(kind + body) == struct.unpack(">I", data[at + 8 + length:at + 12 + length])[0], "bad CRC"
-    if kind == b"IHDR":
-        header = struct.unpack(">IIBBBBB", body)
-    elif kind == b"IDAT":
-        idat += body
-    at += 12 + length
-width, height, depth, colour, _, _, interlace = header
-assert depth == 8 and colour in (2, 6) and interlace == 0, f"unexpected PNG form {header}"
-step = 3 if colour == 2 else 4
-raw, row, previous, inked = zlib.decompress(idat), 1 + width * step, bytearray(width * step), 0
-for y in range(height):
-    kind, line = raw[y * row], bytearray(raw[y * row + 1:(y + 1) * row])
-    for i in range(len(line)):
-        a = line[i - step] if i >= step else 0
-        b, c = previous[i], previous[i - step] if i >= step else 0
-        p = a + b - c
-        nearest = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c
-        line[i] = (line[i] + [0, a, b, (a + b) // 2, nearest][kind]) & 0xFF
-    inked += sum(line[x * step:x * step + 3] != b"\xff\xff\xff" for x in range(width))
-    previous = line
-print(width, height, inked)
-EOF
+  convert "$1" -regard-warnings -alpha off -fill black +opaque white \
+    -format '%w %h %[fx:round(w*h*(1-mean))]\n' info:
 }
+# The preview box's size, from the renderer's own header.
+box_size() {
+  sed -n "s/.*kPreviewBox$1 = \([0-9]*\);.*/\1/p" "$source_dir/preview/include/preview/preview_box.h"
+}
+box_width=$(box_size Width) box_height=$(box_size Height)
+[[ -n $box_width && -n $box_height ]] || fail "no preview box size in preview_box.h"
 
 echo "Case: a preview of the box's size, white with the text's ink; the markup on stdout"
 fade 0 --preview hello.png Hello
 grep -q '^<Font Color=#808000>H' "$work/fade.out" || fail "no markup: $(cat "$work/fade.out")"
 read -r width height inked < <(png_facts hello.png) || fail "hello.png is not a valid PNG"
-((width == 297 && height == 25)) || fail "hello.png is $width x $height, not 297 x 25"
+((width == box_width && height == box_height)) ||
+  fail "hello.png is $width x $height, not $box_width x $box_height"
 ((inked > 40 && inked < 600)) || fail "hello.png has $inked inked pixels"
 
 echo "Case: the image grows to hold long lines and more lines"
 printf 'WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\rx\ry' >long.txt
 fade 0 --markup --preview long.png <long.txt
 read -r width height inked < <(png_facts long.png) || fail "long.png is not a valid PNG"
-((width > 297 && width < 520 && height > 40 && height < 50)) || fail "long.png is $width x $height"
+((width > box_width && width < 520 && height > 40 && height < 50)) || fail "long.png is $width x $height"
 
 echo "Case: a directory, a missing folder: exit 1 with the reason, nothing on stdout, nothing written"
 mkdir folder
@@ -93,10 +73,14 @@ for path_and_reason in 'folder|it is a directory' 'missing\x.png|.'; do
   path=${path_and_reason%%|*} reason=${path_and_reason#*|}
   fade 1 --preview "$path" Hello
   [[ ! -s $work/fade.out ]] || fail "stdout for $path: $(cat "$work/fade.out")"
-  grep -qF "cannot write the preview to '$path': " "$work/fade.err" && grep -q "': $reason" "$work/fade.err" ||
+  if ! grep -qF "cannot write the preview to '$path': " "$work/fade.err" ||
+    ! grep -q "': $reason" "$work/fade.err"; then
     fail "no reason for $path: $(cat "$work/fade.err")"
+  fi
 done
-[[ $(ls -A folder) == "" && $(ls -A | tr '\n' ' ') == "folder hello.png long.png long.txt " ]] ||
-  fail "files left behind: $(ls -A)"
+# The names in a folder, sorted, on one line.
+names() { find "$1" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort | tr '\n' ' '; }
+[[ $(names folder) == "" && $(names .) == "folder hello.png long.png long.txt " ]] ||
+  fail "files left behind: $(names .)"
 
 echo "All cases passed"

@@ -6,9 +6,6 @@
 
 namespace Chromell {
 
-// The size of the main window's preview box; a preview image is never smaller.
-inline constexpr int kPreviewBoxWidth = 297;
-inline constexpr int kPreviewBoxHeight = 25;
 // The largest preview image written, in pixels (width times height).
 inline constexpr long long kMaxPreviewPixels = 64LL * 1024 * 1024;
 

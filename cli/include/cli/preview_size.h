@@ -9,6 +9,8 @@ namespace Chromell {
 struct PreviewSize {
     int width = 0;
     int height = 0;
+
+    bool operator==(const PreviewSize&) const = default;
 };
 
 // "W x H pixels", with thousands separators.

@@ -4,38 +4,46 @@
 
 #include <gtest/gtest.h>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace Chromell {
 namespace {
 
+// An About window as a user sees it: made hidden, and minimized now and then.
 struct FakeForm1 : Form1View {
-    std::vector<std::string>* log;
-    explicit FakeForm1(std::vector<std::string>& calls) : log(&calls) {}
-    void Restore() override { log->emplace_back("restore"); }
-    void Show() override { log->emplace_back("show"); }
-    void BringToFront() override { log->emplace_back("bring to front"); }
+    bool visible = false;
+    bool minimized = false;
+    bool inFront = false;
+    void Restore() override { minimized = false; }
+    void Show() override { visible = true; }
+    void BringToFront() override { inFront = true; }
 };
 
 TEST(AboutInstanceTest, MadeOnFirstShowBroughtBackWhileOpenMadeAfreshAfterClosing) {
-    std::vector<std::string> log;
     std::vector<std::unique_ptr<FakeForm1>> made;
-    const auto create = [&] { return made.emplace_back(std::make_unique<FakeForm1>(log)).get(); };
+    const auto create = [&] { return made.emplace_back(std::make_unique<FakeForm1>()).get(); };
+    const auto seenWhole = [](const FakeForm1& window) {
+        return window.visible && !window.minimized && window.inFront;
+    };
     AboutInstance about;
     EXPECT_EQ(about.Open(), nullptr);
     Form1View& first = about.Show(create);
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_TRUE(seenWhole(*made[0]));
+    // Minimized and behind others, the open window is brought back, not made anew.
+    *made[0] = FakeForm1{};
+    made[0]->minimized = true;
     EXPECT_EQ(&about.Show(create), &first);
     EXPECT_EQ(made.size(), 1u);
-    EXPECT_EQ(log, (std::vector<std::string>{"restore", "show", "bring to front", "restore", "show",
-                                             "bring to front"}));
-    FakeForm1 stranger(log);
+    EXPECT_TRUE(seenWhole(*made[0]));
+    FakeForm1 stranger;
     about.Unloaded(stranger); // not the open one: changes nothing
     EXPECT_EQ(about.Open(), &first);
     about.Unloaded(first);
     EXPECT_EQ(about.Open(), nullptr);
     EXPECT_NE(&about.Show(create), &first);
-    EXPECT_EQ(made.size(), 2u);
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_TRUE(seenWhole(*made[1]));
 }
 
 TEST(LoadedWindowsTest, TheProgramEndsWithItsLastWindow) {

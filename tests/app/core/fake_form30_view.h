@@ -11,9 +11,9 @@
 
 namespace Chromell::Testing {
 
-// A main window in memory: boxes and bars are plain values, and every
-// command, every read or write of the output box and every end of drawing
-// goes into `log` in the order the core asked for them.
+// A main window in memory: boxes and bars are plain values, and the window
+// commands change what a user would see of the window (shown, minimized, in
+// front, closed, its tray icon, its menu, the About window).
 class FakeForm30View : public Form30View {
 public:
     // What the input box holds, what the output box keeps of a text put into
@@ -36,51 +36,117 @@ public:
             RecordingSurface::Print(text);
         }
     } surface;
+    // What the preview box shows: the surface as it was when drawing last ended.
+    std::vector<VexoFade::DrawnText> preview;
+    int previewUpdates = 0;
 
-    // What a yield does besides being logged; it answers for the view.
+    // The window as a user sees it.
+    bool visible = false;
+    bool minimized = false;
+    bool inFront = false;
+    bool closed = false;
+    bool menuOpen = false;
+    int paintsWhileVisible = 0;
+    int trayIcons = 0;
+    bool paintedBeforeTrayIcon = false;
+    int aboutWindowsShown = 0;
+    bool onTaskbar = true;
+    int taskbarChanges = 0;
+
+    // Each failure reported: the step, the reason; whether the report was the
+    // last thing asked of the view.
+    std::vector<std::pair<std::u16string, std::u16string>> reports;
+    bool reportWasLast = false;
+
+    // What a yield does besides letting events run; it answers for the view.
     std::function<bool()> onYield = [] { return true; };
     std::function<std::u16string()> onInputText;
+    int yields = 0;
 
-    std::vector<std::string> log;
-
-    std::u16string InputText() override { return onInputText ? onInputText() : input; }
+    std::u16string InputText() override {
+        Asked();
+        return onInputText ? onInputText() : input;
+    }
     std::u16string OutputText() override {
-        log.emplace_back("read output");
+        Asked();
         return output;
     }
     void SetOutputText(std::u16string_view text) override {
-        log.emplace_back("set output");
+        Asked();
         output = keep(text);
     }
-    int BarValue(std::size_t row, std::size_t channel) override { return bars.at(row).at(channel); }
+    int BarValue(std::size_t row, std::size_t channel) override {
+        Asked();
+        return bars.at(row).at(channel);
+    }
     void ShowSwatchColor(std::size_t row, VexoFade::RgbColor color) override {
+        Asked();
         shownSwatches.at(row) = color;
     }
-    VexoFade::DrawingSurface& PreviewSurface() override { return surface; }
-    void PreviewDrawn() override { log.emplace_back("preview drawn"); }
+    VexoFade::DrawingSurface& PreviewSurface() override {
+        Asked();
+        return surface;
+    }
+    void PreviewDrawn() override {
+        Asked();
+        preview = surface.drawn();
+        ++previewUpdates;
+    }
     bool Yield() override {
-        log.emplace_back("yield");
+        Asked();
+        ++yields;
         return onYield();
     }
     void ReportFailure(std::u16string_view step, std::u16string_view reason) override {
         reports.emplace_back(step, reason);
-        log.emplace_back("report");
+        reportWasLast = true;
     }
-    void Show() override { log.emplace_back("show"); }
-    void Repaint() override { log.emplace_back("repaint"); }
-    void AddTrayIcon() override { log.emplace_back("add tray icon"); }
-    void Minimize() override { log.emplace_back("minimize"); }
-    void Restore() override { log.emplace_back("restore"); }
-    void BringToFront() override { log.emplace_back("bring to front"); }
-    void Close() override { log.emplace_back("close"); }
-    void PopUpMenu() override { log.emplace_back("pop up menu"); }
-    void ShowAbout() override { log.emplace_back("show about"); }
+    void Show() override {
+        Asked();
+        visible = !closed;
+    }
+    void Repaint() override {
+        Asked();
+        paintsWhileVisible += visible ? 1 : 0;
+    }
+    void AddTrayIcon() override {
+        Asked();
+        ++trayIcons;
+        paintedBeforeTrayIcon = paintsWhileVisible > 0;
+    }
+    void Minimize() override {
+        Asked();
+        minimized = true;
+    }
+    void Restore() override {
+        Asked();
+        minimized = false;
+    }
+    void BringToFront() override {
+        Asked();
+        inFront = true;
+    }
+    void Close() override {
+        Asked();
+        closed = true;
+        visible = false;
+    }
+    void PopUpMenu() override {
+        Asked();
+        menuOpen = true;
+    }
+    void ShowAbout() override {
+        Asked();
+        ++aboutWindowsShown;
+    }
     void ShowOnTaskbar(bool shown) override {
-        log.emplace_back(shown ? "on taskbar" : "off taskbar");
+        Asked();
+        onTaskbar = shown;
+        ++taskbarChanges;
     }
 
-    // Each failure reported: the step, the reason.
-    std::vector<std::pair<std::u16string, std::u16string>> reports;
+private:
+    void Asked() { reportWasLast = false; }
 };
 
 } // namespace Chromell::Testing

@@ -2,9 +2,12 @@
 
 #include "app/core/colour_rows.h"
 #include "app/core/form30_core.h"
+#include "bridge/testing/window_tree.h"
 #include "tests/app/core/fake_form30_view.h"
+#include "tests/bridge/messenger_layouts.h"
 
 #include <algorithm>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -16,20 +19,18 @@ namespace {
 
 using ::testing::ElementsAre;
 using Testing::FakeForm30View;
-using Log = std::vector<std::string>;
 
+// The texts the preview box shows.
 std::vector<std::string> Prints(const FakeForm30View& view) {
     std::vector<std::string> prints;
-    for (const std::string& call : view.surface.calls()) {
-        if (call.starts_with("Print ")) {
-            prints.push_back(call.substr(6));
-        }
+    for (const VexoFade::DrawnText& text : view.preview) {
+        prints.push_back(text.text);
     }
     return prints;
 }
 
 long Clears(const FakeForm30View& view) {
-    return std::ranges::count(view.surface.calls(), std::string("Cls"));
+    return view.surface.clears();
 }
 
 class Form30CoreTest : public ::testing::Test {
@@ -74,7 +75,7 @@ TEST_F(Form30CoreTest, ThePreviewDrawsWhatTheOutputBoxHolds) {
     core.Command1_Click();
     EXPECT_EQ(view.output, u"<Font Color=#0E0080>aZ");
     EXPECT_THAT(Prints(view), ElementsAre("a", "Z"));
-    EXPECT_EQ(view.log, (Log{"set output", "read output", "preview drawn"}));
+    EXPECT_TRUE(view.reports.empty());
     core.FadeOutputWavy();
     EXPECT_EQ(view.output, u"<Font Color=#0E0080><sup>aZ");
 }
@@ -86,11 +87,12 @@ TEST_F(Form30CoreTest, AFailureStopsTheFadeAtItsStepAndIsReported) {
     view.input = std::u16string(32768, u'x');
     core.Command1_Click();
     EXPECT_EQ(view.output, u"before");
-    EXPECT_TRUE(view.surface.calls().empty());
+    EXPECT_FALSE(view.surface.touched());
     ASSERT_EQ(view.reports.size(), 1u);
     EXPECT_EQ(view.reports[0].first, Texts::kFadeFailed);
     EXPECT_FALSE(view.reports[0].second.empty());
-    EXPECT_EQ(view.log, Log{"report"});
+    EXPECT_EQ(view.previewUpdates, 0);
+    EXPECT_TRUE(view.reportWasLast);
 
     view.onInputText = []() -> std::u16string { throw std::bad_alloc(); };
     core.Command1_Click();
@@ -99,13 +101,13 @@ TEST_F(Form30CoreTest, AFailureStopsTheFadeAtItsStepAndIsReported) {
     view.onInputText = nullptr;
     view.input = u"abc";
     view.surface.failOn = u"b";
-    view.log.clear();
     core.Command1_Click();
     EXPECT_EQ(view.output, u"<Font Color=#0E0080>a<Font Color=#0E0080>b<Font Color=#0E0080>c");
     EXPECT_THAT(Prints(view), ElementsAre("a"));
     EXPECT_EQ(view.reports.at(2),
               std::pair(std::u16string(Texts::kPreviewFailed), std::u16string(u"cannot draw")));
-    EXPECT_EQ(view.log, (Log{"set output", "read output", "preview drawn", "report"}));
+    EXPECT_EQ(view.previewUpdates, 1); // the box shows what was drawn before the failure
+    EXPECT_TRUE(view.reportWasLast);
 }
 
 // Another fade run in the preview's yield takes over: the first one draws
@@ -131,10 +133,12 @@ TEST_F(Form30CoreTest, ANewerFadeOrAClosedWindowStopsAFadeInItsYield) {
         return true;
     };
     view.input = u"x\ry";
-    view.log.clear();
+    const int updates = view.previewUpdates;
     core.Command1_Click();
+    EXPECT_EQ(view.output, u"<Font Color=#0E0080>x<Font Color=#0E0080>\r<Font Color=#0E0080>y");
     EXPECT_EQ(Clears(view), 1);
-    EXPECT_EQ(view.log, (Log{"set output", "read output", "yield"}));
+    EXPECT_EQ(view.previewUpdates, updates); // the box keeps the fade before
+    EXPECT_THAT(Prints(view), ElementsAre("n", "e", "w"));
 }
 
 TEST(Form30CoreGoneTest, AWindowGoneInTheYieldIsNotTouched) {
@@ -147,63 +151,112 @@ TEST(Form30CoreGoneTest, AWindowGoneInTheYieldIsNotTouched) {
     };
     core->Command1_Click(); // the sanitizer build sees any use of the deleted core
     EXPECT_EQ(core, nullptr);
-    EXPECT_TRUE(view.surface.calls().empty());
+    EXPECT_FALSE(view.surface.touched());
 }
 
 TEST_F(Form30CoreTest, LoadAddsTheTrayIconOnceAfterShowingAndPainting) {
     core.Form_Load();
     core.Form_Load();
-    EXPECT_EQ(view.log, (Log{"show", "repaint", "add tray icon", "show", "repaint"}));
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.paintsWhileVisible, 2);
+    EXPECT_EQ(view.trayIcons, 1);
+    EXPECT_TRUE(view.paintedBeforeTrayIcon);
 }
 
-TEST_F(Form30CoreTest, HotspotsAndMenuItemsDoTheirCommand) {
-    core.Label1_Click();
-    core.Label2_Click();
-    core.Menu_Click(Texts::MenuItem::about);
-    core.Menu_Click(Texts::MenuItem::div);
-    core.Menu_Click(Texts::MenuItem::exit);
-    EXPECT_EQ(view.log, (Log{"close", "minimize", "show about", "close"}));
-}
-
-// Only the left double-click, a host's primary activation and the right
-// button's release do anything.
-TEST_F(Form30CoreTest, TrayEventsFollowTheRuleTable) {
-    const std::pair<TrayEvent, Log> table[] = {
-        {TrayEvent::Move, {}},
-        {TrayEvent::LeftDown, {}},
-        {TrayEvent::LeftUp, {}},
-        {TrayEvent::LeftDoubleClick, {"restore", "bring to front", "show"}},
-        {TrayEvent::RightDown, {}},
-        {TrayEvent::RightUp, {"bring to front", "pop up menu"}},
-        {TrayEvent::RightDoubleClick, {}},
-        {TrayEvent::MiddleDown, {}},
-        {TrayEvent::MiddleUp, {}},
-        {TrayEvent::MiddleDoubleClick, {}},
-        {TrayEvent::Activate, {"restore", "bring to front", "show"}},
-        {TrayEvent::SecondaryActivate, {}},
+TEST(Form30CoreCommandTest, HotspotsAndMenuItemsDoTheirCommand) {
+    const struct {
+        std::function<void(Form30Core&)> click;
+        bool closed, minimized;
+        int about;
+    } cases[] = {
+        {[](Form30Core& core) { core.Label1_Click(); }, true, false, 0},
+        {[](Form30Core& core) { core.Label2_Click(); }, false, true, 0},
+        {[](Form30Core& core) { core.Menu_Click(Texts::MenuItem::about); }, false, false, 1},
+        {[](Form30Core& core) { core.Menu_Click(Texts::MenuItem::div); }, false, false, 0},
+        {[](Form30Core& core) { core.Menu_Click(Texts::MenuItem::exit); }, true, false, 0},
     };
-    for (const auto& [event, commands] : table) {
-        view.log.clear();
+    for (const auto& test : cases) {
+        FakeForm30View view;
+        Form30Core core(view);
+        core.Form_Load();
+        test.click(core);
+        EXPECT_EQ(view.closed, test.closed);
+        EXPECT_EQ(view.visible, !test.closed);
+        EXPECT_EQ(view.minimized, test.minimized);
+        EXPECT_EQ(view.aboutWindowsShown, test.about);
+    }
+}
+
+// Only the left double-click and a status-notifier host's activation (the
+// window back, shown, in front) and the right button's release (the menu, the
+// window in front) do anything; the window starts minimized and hidden behind
+// others.
+TEST(Form30CoreTrayTest, TrayEventsFollowTheRuleTable) {
+    const std::pair<TrayEvent, std::string> table[] = {
+        {TrayEvent::Move, ""},
+        {TrayEvent::LeftDown, ""},
+        {TrayEvent::LeftUp, ""},
+        {TrayEvent::LeftDoubleClick, "back shown in front"},
+        {TrayEvent::RightDown, ""},
+        {TrayEvent::RightUp, "in front menu"},
+        {TrayEvent::RightDoubleClick, ""},
+        {TrayEvent::MiddleDown, ""},
+        {TrayEvent::MiddleUp, ""},
+        {TrayEvent::MiddleDoubleClick, ""},
+        {TrayEvent::Activate, "back shown in front"},
+        {TrayEvent::SecondaryActivate, ""},
+    };
+    for (const auto& [event, outcome] : table) {
+        FakeForm30View view;
+        view.minimized = true;
+        Form30Core core(view);
         core.TrayIcon_Event(event);
-        EXPECT_EQ(view.log, commands) << static_cast<int>(event);
+        std::string seen;
+        for (const auto& [on, word] : {std::pair{!view.minimized, " back"},
+                                       {view.visible, " shown"},
+                                       {view.inFront, " in front"},
+                                       {view.menuOpen, " menu"}}) {
+            seen += on ? word : "";
+        }
+        EXPECT_EQ(seen, outcome.empty() ? "" : " " + outcome) << static_cast<int>(event);
+    }
+}
+
+// The output box's text goes to the messenger, and the box keeps it.
+TEST_F(Form30CoreTest, SendsDeliverTheOutputBoxsTextAndLeaveIt) {
+    for (const bool chat : {true, false}) {
+        auto desktop = std::make_shared<Module1::WindowTree>();
+        const auto windows = desktop->AddWindows(MessengerLayouts::kMessenger);
+        core.SetWindowService(desktop);
+        view.output = chat ? u"<b>room" : u"<i>you";
+        chat ? core.SendOutputToChat() : core.SendOutputToIm();
+        const std::string w = chat ? "chat" : "im";
+        EXPECT_EQ(desktop->TextOf(windows.at(w + ".entry")), chat ? "<b>room" : "<i>you");
+        EXPECT_EQ(desktop->Clicks(windows.at(w + ".send")), 1);
+        EXPECT_EQ(view.output, chat ? u"<b>room" : u"<i>you");
     }
 }
 
 // The window has a taskbar entry whenever no tray shows its icon: from the
 // start, when the tray goes and when it comes back; the view hears of changes
 // only.
-TEST_F(Form30CoreTest, TheTaskbarEntryFollowsWhetherATrayShowsTheIcon) {
+TEST(Form30CoreTrayTest, TheTaskbarEntryFollowsWhetherATrayShowsTheIcon) {
+    FakeForm30View view;
+    Form30Core core(view);
     EXPECT_TRUE(core.OnTaskbar());
     core.TrayIcon_Shown(false);
-    EXPECT_EQ(view.log, Log{});
+    EXPECT_EQ(view.taskbarChanges, 0);
     core.TrayIcon_Shown(true);
     core.TrayIcon_Shown(true);
-    EXPECT_FALSE(core.OnTaskbar());
+    EXPECT_FALSE(view.onTaskbar);
+    EXPECT_EQ(view.taskbarChanges, 1);
     core.Label2_Click();
-    core.TrayIcon_Shown(false);
-    EXPECT_TRUE(core.OnTaskbar());
+    core.TrayIcon_Shown(false); // the tray went while the window was minimized
+    EXPECT_TRUE(view.onTaskbar);
+    EXPECT_TRUE(view.minimized);
     core.TrayIcon_Shown(true);
-    EXPECT_EQ(view.log, (Log{"off taskbar", "minimize", "on taskbar", "off taskbar"}));
+    EXPECT_FALSE(view.onTaskbar);
+    EXPECT_EQ(view.taskbarChanges, 3);
 }
 
 } // namespace

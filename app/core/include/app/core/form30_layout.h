@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/core/rect.h"
+#include "app/core/twips.h"
+#include "preview/preview_box.h"
 
 #include <array>
 #include <cstddef>
@@ -60,7 +62,9 @@ inline constexpr Rect kColor3{1320, 3480, 615, 375};
 inline constexpr Rect kText1{2160, 1680, 4455, 285};
 inline constexpr Rect kCommand1{4200, 480, 1095, 255};
 inline constexpr Rect kText2{2160, 2400, 5535, 495};
-inline constexpr Rect kPicture1{2160, 3360, 4455, 375};
+// The preview box, at the renderer's size (4455 x 375 twips).
+inline constexpr Rect kPicture1{2160, 3360, VexoFade::kPreviewBoxWidth* kTwipsPerInch / kBaseDpi,
+                                VexoFade::kPreviewBoxHeight* kTwipsPerInch / kBaseDpi};
 inline constexpr Rect kLabel1{7680, 120, 255, 135};
 inline constexpr Rect kLabel2{7680, 360, 255, 255};
 

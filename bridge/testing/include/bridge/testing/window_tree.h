@@ -16,7 +16,9 @@ namespace Module1 {
 // without regard to case (Windows-1252 letters); searches look among the
 // direct children of one window, or among the top-level windows for a parent
 // of 0; a message to window 0 or to a window that is gone reaches nobody.
-// Every call is logged in order, windows by name (by number when they have
+// It keeps what a user would see of the calls: each window's text, the
+// clicks a window received, the pauses and the turns of the event loop. A
+// hook sees each call as a line, windows by name (by number when they have
 // none), e.g. `FindWindowExA(im, 0, Edit) -> im.edit`,
 // `SendMessageA(im.entry, WM_SETTEXT, 0, 'hi')`, `Sleep(100)`, `DoEvents()`.
 class WindowTree final : public WindowService {
@@ -60,9 +62,16 @@ public:
     // The messages that reached a window, in order, e.g.
     // "im.entry sent WM_SETTEXT, im.send posted WM_LBUTTONDOWN".
     std::string Received() const;
-    const std::vector<std::string>& Calls() const { return calls_; }
-    // Runs after each call has been logged, before the call returns. It may
-    // change the tree, or throw to make the call fail.
+    // The clicks a window received: a left-button press followed by its release.
+    int Clicks(Hwnd window) const;
+    // Whether the window's left button was pressed and not released.
+    bool HeldDown(Hwnd window) const;
+    // The pauses asked for, in milliseconds, in order.
+    const std::vector<std::int32_t>& Sleeps() const { return sleeps_; }
+    // How often the program's own event loop was asked to run.
+    int EventPumps() const { return eventPumps_; }
+    // Runs at each call, before the call returns, with the call as a line.
+    // It may change the tree, or throw to make the call fail.
     void SetCallHook(std::function<void(const std::string&)> hook) { hook_ = std::move(hook); }
 
     Hwnd FindWindowA(const std::string& className) override {
@@ -85,8 +94,12 @@ public:
     }
     void Sleep(std::int32_t milliseconds) override {
         Log("Sleep(" + std::to_string(milliseconds) + ")");
+        sleeps_.push_back(milliseconds);
     }
-    void DoEvents() override { Log("DoEvents()"); }
+    void DoEvents() override {
+        ++eventPumps_; // also when the hook makes it fail
+        Log("DoEvents()");
+    }
     std::string ToAnsi(std::u16string_view text) override { return EncodeWindows1252(text); }
 
 private:
@@ -115,7 +128,8 @@ private:
     std::map<Hwnd, Node> nodes_{{kNoWindow, Node{}}}; // 0: the desktop
     Hwnd nextHandle_ = 0x100;
     std::vector<Delivery> deliveries_;
-    std::vector<std::string> calls_;
+    std::vector<std::int32_t> sleeps_;
+    int eventPumps_ = 0;
     bool hung_ = false;
     std::function<void(const std::string&)> hook_;
 };
