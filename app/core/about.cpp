@@ -1,5 +1,7 @@
 #include "app/core/about.h"
 
+#include "app/core/texts.h"
+
 namespace Chromell {
 
 Form1View& AboutInstance::Show(const std::function<Form1View*()>& create) {
@@ -11,6 +13,10 @@ Form1View& AboutInstance::Show(const std::function<Form1View*()>& create) {
     window.Show();
     window.BringToFront();
     return window;
+}
+
+void Supz_Click(Form1View& about) {
+    about.ShowProgramModalMessage(Texts::kAppTitle, Texts::kHandleList);
 }
 
 void AboutInstance::Unloaded(const Form1View& window) {

@@ -68,10 +68,14 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
 }
 
-// Lists the handles in an application-modal box and waits until it is dismissed.
 void Form1::Command1_Click() {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(Texts::kAppTitle),
-                                ToQString(Texts::kHandleList), QMessageBox::Ok, this);
+    Supz_Click(*this);
+}
+
+// An application-modal box; returns once it is dismissed.
+void Form1::ShowProgramModalMessage(std::u16string_view title, std::u16string_view text) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(title), ToQString(text),
+                                QMessageBox::Ok, this);
     box->setWindowModality(Qt::ApplicationModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     RunModal(*box);

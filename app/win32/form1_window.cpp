@@ -99,11 +99,8 @@ void Form1Window::Lay(UINT dpi, const RECT* suggested) {
 LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        // The handle list, modal to the whole program: every window of it
-        // takes no input until the box is dismissed.
         if (LOWORD(wParam) == kAboutCommand1 && HIWORD(wParam) == BN_CLICKED) {
-            MessageBoxW(nullptr, Wide(Texts::kHandleList).c_str(), Wide(Texts::kAppTitle).c_str(),
-                        MB_OK | MB_TASKMODAL);
+            Supz_Click(*this);
         }
         return 0;
     case WM_ACTIVATE:
@@ -118,6 +115,11 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// A task-modal box with no owner: every window of the program waits on it.
+void Form1Window::ShowProgramModalMessage(std::u16string_view title, std::u16string_view text) {
+    MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_TASKMODAL);
 }
 
 void Form1Window::Restore() {

@@ -24,6 +24,7 @@ public:
     void Restore() override;
     void Show() override;
     void BringToFront() override;
+    void ShowProgramModalMessage(std::u16string_view title, std::u16string_view text) override;
 
 private:
     Form1Window(Program& program, HWND window);

@@ -1,9 +1,11 @@
 // The one About window, and how long the program runs.
 
 #include "app/core/about.h"
+#include "app/core/texts.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Chromell {
@@ -17,7 +19,22 @@ struct FakeForm1 : Form1View {
     void Restore() override { minimized = false; }
     void Show() override { visible = true; }
     void BringToFront() override { inFront = true; }
+    // Each box the whole program waited on: its title and text.
+    std::vector<std::pair<std::u16string, std::u16string>> programModalBoxes;
+    void ShowProgramModalMessage(std::u16string_view title, std::u16string_view text) override {
+        programModalBoxes.emplace_back(title, text);
+    }
 };
+
+// "Supz" lists the handles in one box, titled with the program's name, that
+// the whole program waits on.
+TEST(AboutInstanceTest, SupzListsTheHandlesInABoxTheProgramWaitsOn) {
+    FakeForm1 about;
+    Supz_Click(about);
+    ASSERT_EQ(about.programModalBoxes.size(), 1u);
+    EXPECT_EQ(about.programModalBoxes[0].first, Texts::kAppTitle);
+    EXPECT_EQ(about.programModalBoxes[0].second, Texts::kHandleList);
+}
 
 TEST(AboutInstanceTest, MadeOnFirstShowBroughtBackWhileOpenMadeAfreshAfterClosing) {
     std::vector<std::unique_ptr<FakeForm1>> made;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 namespace Chromell {
 
@@ -12,7 +13,13 @@ public:
     virtual void Restore() = 0; // to the normal state, should it be minimized
     virtual void Show() = 0;    // not modal
     virtual void BringToFront() = 0;
+    // A message box the whole program waits on: none of its windows takes
+    // input until the box is dismissed.
+    virtual void ShowProgramModalMessage(std::u16string_view title, std::u16string_view text) = 0;
 };
+
+// "Supz": the handle list, in a box modal to the whole program.
+void Supz_Click(Form1View& about);
 
 // The program's one About window: made the first time it is shown, brought
 // back and to the front while it is open, and made afresh after it closed.

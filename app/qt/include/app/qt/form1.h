@@ -33,6 +33,7 @@ private:
     void Restore() override;
     void Show() override;
     void BringToFront() override;
+    void ShowProgramModalMessage(std::u16string_view title, std::u16string_view text) override;
 };
 
 } // namespace Chromell
