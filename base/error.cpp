@@ -1,6 +1,6 @@
 #include "base/error.h"
 
-namespace VexoFade {
+namespace Chromell {
 
 Error::Error(ErrorNumber number, const std::string& message)
     : std::runtime_error(message), number_(number) {}
@@ -26,4 +26,4 @@ std::string FormatCount(long long value) {
     return std::string(at, buffer + sizeof buffer);
 }
 
-} // namespace VexoFade
+} // namespace Chromell

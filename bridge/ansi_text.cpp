@@ -54,8 +54,8 @@ std::string EncodeWindows1252(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
-        if (VexoFade::IsSurrogate(text[k])) {
-            k += VexoFade::CodePointLength(text, k) - 1;
+        if (Chromell::IsSurrogate(text[k])) {
+            k += Chromell::CodePointLength(text, k) - 1;
             out.push_back('?');
         } else {
             out.push_back(EncodeOne(text[k]));

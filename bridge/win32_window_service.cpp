@@ -136,7 +136,7 @@ public:
             return {};
         }
         if (text.size() > INT_MAX) {
-            throw VexoFade::Error(VexoFade::ErrorNumber::Overflow,
+            throw Chromell::Error(Chromell::ErrorNumber::Overflow,
                                   "The text is too long for the window system.");
         }
         const auto* wide = reinterpret_cast<const wchar_t*>(text.data());

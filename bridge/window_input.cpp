@@ -44,7 +44,7 @@ void PauseSeconds(WindowService& windows, double seconds) {
         message.precision(15);
         message << "A pause of " << seconds
                 << " seconds is out of range: its milliseconds must fit a signed 32-bit integer.";
-        throw VexoFade::Error(VexoFade::ErrorNumber::Overflow, message.str());
+        throw Chromell::Error(Chromell::ErrorNumber::Overflow, message.str());
     }
     windows.Sleep(static_cast<std::int32_t>(milliseconds));
 }

@@ -135,7 +135,7 @@ bool CheckCombination(const ParsedArguments& parsed, const FadeCommandLine& line
     }
     try {
         VexoFade::CheckGradient(line.stops.size(), line.options);
-    } catch (const VexoFade::Error& e) {
+    } catch (const Chromell::Error& e) {
         error = e.what();
         return false;
     }
@@ -292,7 +292,7 @@ int RunFadeCommand(std::span<const std::string_view> args, const FadeStreams& st
             << ")\n";
     } catch (const WriteFailed& failed) {
         err << kPrefix << "could not write the output: " << failed.why << '\n';
-    } catch (const VexoFade::Error& e) {
+    } catch (const Chromell::Error& e) {
         err << kPrefix << "cannot fade the text: " << e.what() << '\n';
     } catch (const std::runtime_error& e) {
         err << kPrefix << e.what() << '\n';

@@ -3,7 +3,6 @@
 #include "cli/fade_command.h"
 #include "cli/fade_formats.h"
 #include "cli/fade_options.h"
-#include "base/error.h"
 #include "engine/fader.h"
 #include "engine/utf8.h"
 
@@ -18,7 +17,7 @@ std::string Example(VexoFade::MarkupFormat format) {
     std::string bytes;
     try {
         VexoFade::AppendUtf8(VexoFade::FadeGradient(kRedToBlue, u"Hi", {.format = format}), bytes);
-    } catch (const VexoFade::Error& e) {
+    } catch (const Chromell::Error& e) {
         return std::string("(cannot show: ") + e.what() + ")";
     }
     std::string shown;
@@ -57,7 +56,7 @@ std::string FadeUsage() {
             "  figlet Chromell | chromell-fade --format ansi --columns\n"
             "\n"
             "The messenger's markup (aim) holds at most " +
-            VexoFade::FormatCount(VexoFade::kMaxFadeLength) +
+            Chromell::FormatCount(VexoFade::kMaxFadeLength) +
             " UTF-16 units; the other\n"
             "formats take any length. Exit status: 0 on success, 1 if the text cannot be\n"
             "read or faded or the preview or the output cannot be written (then, in aim,\n"

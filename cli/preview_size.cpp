@@ -9,7 +9,7 @@
 namespace Chromell {
 
 std::string Describe(PreviewSize size) {
-    return VexoFade::FormatCount(size.width) + " x " + VexoFade::FormatCount(size.height) +
+    return Chromell::FormatCount(size.width) + " x " + Chromell::FormatCount(size.height) +
            " pixels";
 }
 
@@ -18,7 +18,7 @@ std::optional<PreviewSize> PreviewSizeFor(PreviewSize drawn, std::string& error)
                            std::max(drawn.height, VexoFade::kPreviewBoxHeight)};
     if (static_cast<long long>(size.width) * size.height > kMaxPreviewPixels) {
         error = "the preview would be " + Describe(size) + ", more than the " +
-                VexoFade::FormatCount(kMaxPreviewPixels) +
+                Chromell::FormatCount(kMaxPreviewPixels) +
                 " pixels this tool draws; use shorter lines or fewer of them";
         return std::nullopt;
     }

@@ -199,7 +199,7 @@ int RunSendCommand(std::span<const std::u16string_view> args, Module1::WindowSer
                    ? line->text
                    : VexoFade::FadeThreeColors(c[0], c[1], c[2], line->text,
                                                line->wave ? VexoFade::kTrue : VexoFade::kFalse);
-    } catch (const VexoFade::Error& e) {
+    } catch (const Chromell::Error& e) {
         err << kProgram << ": " << e.what() << '\n';
         return 1;
     }

@@ -12,8 +12,9 @@ namespace {
 
 void CheckChannel(Channel value) {
     if (value < 0 || value > 255) {
-        throw Error(ErrorNumber::InvalidArgument,
-                    "A colour channel must be 0 to 255, not " + std::to_string(value) + ".");
+        throw Chromell::Error(Chromell::ErrorNumber::InvalidArgument,
+                              "A colour channel must be 0 to 255, not " + std::to_string(value) +
+                                  ".");
     }
 }
 

@@ -205,28 +205,30 @@ bool HasWave(MarkupFormat format) {
 
 void CheckGradient(std::size_t stopCount, const GradientOptions& options) {
     if (stopCount < kMinStops || stopCount > kMaxStops) {
-        throw Error(ErrorNumber::InvalidArgument, "A gradient takes " + std::to_string(kMinStops) +
-                                                      " to " + std::to_string(kMaxStops) +
-                                                      " colours, not " + std::to_string(stopCount) +
-                                                      ".");
+        throw Chromell::Error(Chromell::ErrorNumber::InvalidArgument,
+                              "A gradient takes " + std::to_string(kMinStops) + " to " +
+                                  std::to_string(kMaxStops) + " colours, not " +
+                                  std::to_string(stopCount) + ".");
     }
     if (options.wave && !HasWave(options.format)) {
-        throw Error(ErrorNumber::InvalidArgument,
-                    "The wave works only in the aim and html formats.");
+        throw Chromell::Error(Chromell::ErrorNumber::InvalidArgument,
+                              "The wave works only in the aim and html formats.");
     }
     if (options.columns && options.perLine) {
-        throw Error(ErrorNumber::InvalidArgument,
-                    "Columns and per-line exclude each other: one gradient runs across the "
-                    "columns of every line, the other along each line.");
+        throw Chromell::Error(
+            Chromell::ErrorNumber::InvalidArgument,
+            "Columns and per-line exclude each other: one gradient runs across the "
+            "columns of every line, the other along each line.");
     }
 }
 
 void CheckFadeLength(MarkupFormat format, std::size_t units) {
     if (format == MarkupFormat::Aim && units > kMaxFadeLength) {
-        throw Error(ErrorNumber::Overflow,
-                    "The text is too long to fade: " + FormatCount(static_cast<long long>(units)) +
-                        " UTF-16 units; the messenger's markup holds at most " +
-                        FormatCount(kMaxFadeLength) + ".");
+        throw Chromell::Error(Chromell::ErrorNumber::Overflow,
+                              "The text is too long to fade: " +
+                                  Chromell::FormatCount(static_cast<long long>(units)) +
+                                  " UTF-16 units; the messenger's markup holds at most " +
+                                  Chromell::FormatCount(kMaxFadeLength) + ".");
     }
 }
 

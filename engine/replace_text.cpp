@@ -58,7 +58,8 @@ std::optional<std::u16string> ReplaceText(std::u16string_view text, std::u16stri
                                           std::u16string_view replacement,
                                           const YieldFunction& yield) {
     if (search.empty()) {
-        throw Error(ErrorNumber::InvalidArgument, "The text to search for is empty.");
+        throw Chromell::Error(Chromell::ErrorNumber::InvalidArgument,
+                              "The text to search for is empty.");
     }
     if (search.size() == 1 && replacement.find(search.front()) == std::u16string_view::npos) {
         return ReplaceSingleUnit(text, search.front(), replacement, yield);

@@ -73,7 +73,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes, Utf8Error* erro
                 if (code < 0x10000 || code > 0x10FFFF) {
                     break;
                 }
-                dst = WriteCodePoint(code, dst);
+                dst = Chromell::WriteCodePoint(code, dst);
                 p += 4;
             } else {
                 break;
@@ -183,9 +183,9 @@ void AppendUtf8(std::u16string_view text, std::string& out) {
                 *dst++ = static_cast<char>(0x80 | (code & 0x3F));
                 continue;
             }
-            if (IsSurrogate(static_cast<char16_t>(code))) {
-                const bool pair = IsHighSurrogate(static_cast<char16_t>(code)) && at < size &&
-                                  IsLowSurrogate(src[at]);
+            if (Chromell::IsSurrogate(static_cast<char16_t>(code))) {
+                const bool pair = Chromell::IsHighSurrogate(static_cast<char16_t>(code)) &&
+                                  at < size && Chromell::IsLowSurrogate(src[at]);
                 code = pair ? 0x10000 + ((code - 0xD800) << 10) + (src[at++] - 0xDC00u) : 0xFFFD;
             }
             if (code < 0x10000) {

@@ -50,8 +50,8 @@ void FuzzThreeColors(FuzzedDataProvider& input) {
     std::u16string markup;
     try {
         markup = FadeThreeColors(colors[0], colors[1], colors[2], text, wave);
-    } catch (const Error& e) {
-        Check(e.number() == ErrorNumber::Overflow && text.size() > kMaxFadeLength);
+    } catch (const Chromell::Error& e) {
+        Check(e.number() == Chromell::ErrorNumber::Overflow && text.size() > kMaxFadeLength);
         return;
     }
     Check(text.size() <= kMaxFadeLength);
@@ -99,7 +99,7 @@ void FuzzGradient(FuzzedDataProvider& input) {
         stream.Append(view.substr(std::min(cut, text.size())));
         stream.Finish();
         Check(streamed == markup);
-    } catch (const Error& e) {
+    } catch (const Chromell::Error& e) {
         Check(stops.size() < kMinStops || stops.size() > kMaxStops ||
               (options.wave && !HasWave(options.format)) || (options.perLine && options.columns) ||
               (options.format == MarkupFormat::Aim && text.size() > kMaxFadeLength));

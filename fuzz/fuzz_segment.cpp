@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t length = GraphemeLength(text, at);
         Check(length >= 1 && length <= text.size() - at);
         at += length;
-        Check(at == text.size() || !IsSurrogatePair(text, at - 1));
+        Check(at == text.size() || !Chromell::IsSurrogatePair(text, at - 1));
         Check(ClusterWidth(std::u16string_view(text).substr(at - length, length)) <= 2);
         ends.push_back(at);
     }

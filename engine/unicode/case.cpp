@@ -33,9 +33,10 @@ namespace {
 std::u16string LowerByCodePoints(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + 1);
-    for (std::size_t at = 0; at < text.size(); at += CodePointLength(text, at)) {
+    for (std::size_t at = 0; at < text.size(); at += Chromell::CodePointLength(text, at)) {
         char16_t units[2];
-        out.append(units, WriteCodePoint(SimpleLowercase(CodePointAt(text, at)), units));
+        out.append(units, Chromell::WriteCodePoint(SimpleLowercase(Chromell::CodePointAt(text, at)),
+                                                   units));
     }
     return out;
 }
@@ -53,12 +54,12 @@ std::u16string ToLowerSimple(std::u16string_view text) {
             ++at;
             continue;
         }
-        const std::size_t length = CodePointLength(out, at);
-        const char32_t lower = SimpleLowercase(CodePointAt(out, at));
+        const std::size_t length = Chromell::CodePointLength(out, at);
+        const char32_t lower = SimpleLowercase(Chromell::CodePointAt(out, at));
         if ((lower < 0x10000 ? 1U : 2U) != length) {
             return LowerByCodePoints(text);
         }
-        WriteCodePoint(lower, out.data() + at);
+        Chromell::WriteCodePoint(lower, out.data() + at);
         at += length;
     }
     return out;

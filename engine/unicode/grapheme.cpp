@@ -227,7 +227,7 @@ std::size_t GraphemeLengthBeyondAscii(std::u16string_view text, std::size_t at) 
     // The code point at `k`; `k` moves past it. Each is read once.
     const auto read = [units, size](std::size_t& k) -> char32_t {
         const char16_t c = units[k++];
-        if (IsHighSurrogate(c) && k < size && IsLowSurrogate(units[k])) {
+        if (Chromell::IsHighSurrogate(c) && k < size && Chromell::IsLowSurrogate(units[k])) {
             return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
                    (static_cast<char32_t>(units[k++]) - 0xDC00);
         }

@@ -21,8 +21,8 @@ int CodePointWidthBeyondAscii(char32_t code) {
 std::size_t ClusterWidth(std::u16string_view cluster) {
     int width = 0;
     bool afterZwj = false;
-    for (std::size_t at = 0; at < cluster.size(); at += CodePointLength(cluster, at)) {
-        const char32_t code = CodePointAt(cluster, at);
+    for (std::size_t at = 0; at < cluster.size(); at += Chromell::CodePointLength(cluster, at)) {
+        const char32_t code = Chromell::CodePointAt(cluster, at);
         const int own = CodePointWidth(code);
         if ((code == 0xFE0F && width > 0) || (afterZwj && own == 2)) {
             return 2;

@@ -90,8 +90,8 @@ TEST(PauseSeconds, RoundsToWholeMillisecondsOrRaisesOverflowWithoutSleeping) {
         bool overflow = false;
         try {
             PauseSeconds(tree, seconds);
-        } catch (const VexoFade::Error& e) {
-            overflow = e.number() == VexoFade::ErrorNumber::Overflow;
+        } catch (const Chromell::Error& e) {
+            overflow = e.number() == Chromell::ErrorNumber::Overflow;
         }
         EXPECT_EQ(tree.Sleeps(), slept) << seconds;
         EXPECT_EQ(overflow, slept.empty()) << seconds;

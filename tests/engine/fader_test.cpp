@@ -45,8 +45,8 @@ TEST(FadeThreeColors, WorkedExamples) {
         EXPECT_EQ(FadeThreeColors(e.colors[0], e.colors[1], e.colors[2], e.text, e.wave), e.markup)
             << testing::PrintToString(std::u16string(e.text));
     }
-    EXPECT_THROW(FadeByChannels(256, 0, 0, 0, 0, 0, 0, 0, 0, u"a", kFalse), Error);
-    EXPECT_THROW(FadeByChannels(0, 0, 0, 0, 0, 0, 0, 0, -1, u"a", kFalse), Error);
+    EXPECT_THROW(FadeByChannels(256, 0, 0, 0, 0, 0, 0, 0, 0, u"a", kFalse), Chromell::Error);
+    EXPECT_THROW(FadeByChannels(0, 0, 0, 0, 0, 0, 0, 0, -1, u"a", kFalse), Chromell::Error);
 }
 
 TEST(FadeThreeColors, LengthLimitCountsUtf16Units) {
@@ -55,7 +55,7 @@ TEST(FadeThreeColors, LengthLimitCountsUtf16Units) {
     try { // 32,767 characters but 32,768 units: too long
         FadeThreeColors(kRed, kGreen, kBlue, std::u16string(32766, u'a') + u"\U0001F600", kFalse);
         FAIL() << "expected the overflow error";
-    } catch (const Error& e) {
+    } catch (const Chromell::Error& e) {
         EXPECT_EQ(e.code(), 6);
         EXPECT_STREQ(e.what(), "The text is too long to fade: 32,768 UTF-16 units; the messenger's "
                                "markup holds at most 32,767.");

@@ -97,8 +97,8 @@ TEST(FadeGradient, RejectsWhatItCannotWrite) {
         try {
             FadeGradient(stops, u"ab", options);
             ADD_FAILURE() << stops.size() << " stops";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), ErrorNumber::InvalidArgument);
+        } catch (const Chromell::Error& e) {
+            EXPECT_EQ(e.number(), Chromell::ErrorNumber::InvalidArgument);
         }
     }
 }
@@ -150,15 +150,15 @@ TEST(FadeGradient, OnlyTheMessengersMarkupHasALengthLimit) {
     try {
         FadeGradient(stops, longText, {MarkupFormat::Aim, Blend::Rgb, false, true});
         ADD_FAILURE();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), ErrorNumber::Overflow);
+    } catch (const Chromell::Error& e) {
+        EXPECT_EQ(e.number(), Chromell::ErrorNumber::Overflow);
         EXPECT_STREQ(e.what(), "The text is too long to fade: 32,768 UTF-16 units; the messenger's "
                                "markup holds at most 32,767.");
     }
     std::u16string out;
     StringSink sink(out);
     GradientStream stream(stops, {}, sink);
-    EXPECT_THROW(stream.Append(longText), Error);
+    EXPECT_THROW(stream.Append(longText), Chromell::Error);
 }
 
 // Collects what a stream has written so far.
@@ -211,8 +211,8 @@ TEST(FadeGradient, ColumnsGiveEveryLineTheSameColourPerColumn) {
     try {
         FadeGradient(stops, u"x", {.perLine = true, .columns = true});
         ADD_FAILURE();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), ErrorNumber::InvalidArgument);
+    } catch (const Chromell::Error& e) {
+        EXPECT_EQ(e.number(), Chromell::ErrorNumber::InvalidArgument);
     }
 }
 

@@ -39,8 +39,8 @@ TEST(ReplaceText, StopsAtTheFirstYieldThatSaysNoAndRejectsAnEmptySearch) {
     try {
         ReplaceText(u"abc", u"", u"x");
         ADD_FAILURE() << "expected an error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), ErrorNumber::InvalidArgument);
+    } catch (const Chromell::Error& e) {
+        EXPECT_EQ(e.number(), Chromell::ErrorNumber::InvalidArgument);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace VexoFade {
+namespace Chromell {
 
 // The numbered failures the engine raises. The numbers are part of the
 // interface: callers and reports show them to the user.
@@ -27,4 +27,4 @@ private:
 // Writes a count with thousands separators, e.g. 40000 -> "40,000".
 std::string FormatCount(long long value);
 
-} // namespace VexoFade
+} // namespace Chromell

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace VexoFade {
+namespace Chromell {
 
 // The surrogate rules of UTF-16, in one place for every library.
 constexpr bool IsHighSurrogate(char16_t c) {
@@ -49,4 +49,4 @@ constexpr char16_t* WriteCodePoint(char32_t code, char16_t* out) {
     return out;
 }
 
-} // namespace VexoFade
+} // namespace Chromell
