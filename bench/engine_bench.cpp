@@ -52,11 +52,9 @@ struct CountingSink final : VexoFade::MarkupSink {
 
 // The terminal format over 1,000,000 units of 45-character lines, through a
 // sink: 0 the whole text's gradient, 1 per line, 2 across columns.
-void BM_FadeLines(benchmark::State& state) {
-    std::u16string text = SampleText(1000000);
-    for (std::size_t k = 44; k < text.size(); k += 45) {
-        text[k] = u'\n';
-    }
+// The ansi fade of a text into a sink that only counts, in the mode the
+// benchmark's argument names: 0 the whole text, 1 per line, 2 across columns.
+void FadeAnsiInMode(benchmark::State& state, const std::u16string& text) {
     const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
     VexoFade::GradientOptions options{VexoFade::MarkupFormat::Ansi};
     options.perLine = state.range(0) == 1;
@@ -67,6 +65,14 @@ void BM_FadeLines(benchmark::State& state) {
         benchmark::DoNotOptimize(sink.units);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void BM_FadeLines(benchmark::State& state) {
+    std::u16string text = SampleText(1000000);
+    for (std::size_t k = 44; k < text.size(); k += 45) {
+        text[k] = u'\n';
+    }
+    FadeAnsiInMode(state, text);
 }
 BENCHMARK(BM_FadeLines)->ArgName("mode")->DenseRange(0, 2);
 
@@ -92,16 +98,7 @@ void BM_FadeMixedLines(benchmark::State& state) {
     std::ifstream file(CHROMELL_BENCH_DATA "/mixed_lines.txt", std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     const std::u16string text = VexoFade::DecodeUtf8(bytes).value_or(u"");
-    const std::vector<VexoFade::Rgb> stops{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-    VexoFade::GradientOptions options{VexoFade::MarkupFormat::Ansi};
-    options.perLine = state.range(0) == 1;
-    options.columns = state.range(0) == 2;
-    for (auto _ : state) {
-        CountingSink sink;
-        VexoFade::FadeGradient(stops, text, options, sink);
-        benchmark::DoNotOptimize(sink.units);
-    }
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    FadeAnsiInMode(state, text);
 }
 BENCHMARK(BM_FadeMixedLines)->ArgName("mode")->DenseRange(0, 2);
 

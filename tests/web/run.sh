@@ -24,7 +24,7 @@ npm_dir=$4
 command -v node >/dev/null || skip "no node"
 if ((node_only)); then
     [[ -f ${CHROMELL_EXCEPTIONS_PROBE:-} ]] || skip "the web build made no probe"
-    exec node --test --test-reporter=spec "$here/$test_file"
+    exec node --test --test-reporter=tap "$here/$test_file"
 fi
 chromium=$(command -v chromium || command -v chromium-browser || true)
 [[ -n $chromium ]] || skip "no chromium"
@@ -51,4 +51,4 @@ fi
 
 export CHROMELL_SITE=$site CHROMELL_FADE=$fade CHROMELL_CHROMIUM=$chromium
 export CHROMELL_NODE_MODULES=$npm_dir/node_modules
-exec node --test --test-reporter=spec "$here/$test_file"
+exec node --test --test-reporter=tap "$here/$test_file"

@@ -54,27 +54,29 @@ constexpr std::uint8_t kAbsolute = 0x00;
 constexpr std::uint8_t kUnsigned4 = 0x03;
 constexpr std::uint8_t kSigned4 = 0x0B;
 
-std::uintptr_t ReadUleb(const std::uint8_t*& at) {
+// A LEB128 number's bits; `shift` ends past the last of them and `last` is
+// the last byte read, whose bit 6 is a signed number's sign.
+std::uintptr_t ReadLebBits(const std::uint8_t*& at, unsigned& shift, std::uint8_t& last) {
     std::uintptr_t value = 0;
-    unsigned shift = 0;
-    std::uint8_t byte = 0;
+    shift = 0;
     do {
-        byte = *at++;
-        value |= static_cast<std::uintptr_t>(byte & 0x7F) << shift;
+        last = *at++;
+        value |= static_cast<std::uintptr_t>(last & 0x7F) << shift;
         shift += 7;
-    } while ((byte & 0x80) != 0);
+    } while ((last & 0x80) != 0);
     return value;
 }
 
-std::intptr_t ReadSleb(const std::uint8_t*& at) {
-    std::uintptr_t value = 0;
+std::uintptr_t ReadUleb(const std::uint8_t*& at) {
     unsigned shift = 0;
     std::uint8_t byte = 0;
-    do {
-        byte = *at++;
-        value |= static_cast<std::uintptr_t>(byte & 0x7F) << shift;
-        shift += 7;
-    } while ((byte & 0x80) != 0);
+    return ReadLebBits(at, shift, byte);
+}
+
+std::intptr_t ReadSleb(const std::uint8_t*& at) {
+    unsigned shift = 0;
+    std::uint8_t byte = 0;
+    std::uintptr_t value = ReadLebBits(at, shift, byte);
     if ((byte & 0x40) != 0 && shift < sizeof(value) * 8) {
         value |= ~std::uintptr_t{0} << shift;
     }
