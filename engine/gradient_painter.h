@@ -113,6 +113,8 @@ public:
                 return walk.Next();
             }
         };
+        // The most a cluster of one unit takes.
+        constexpr std::size_t kRunUnit = Writer::kOverhead + Writer::kEscapeGrowth;
         for (const std::u16string_view text : texts) {
             for (std::size_t at = 0; at < text.size();) {
                 const Records::Entry entry = records.Next();
@@ -154,9 +156,6 @@ public:
     }
 
 private:
-    // The most a cluster of one unit takes.
-    static constexpr std::size_t kRunUnit = Writer::kOverhead + Writer::kEscapeGrowth;
-
     CHROMELL_INLINE char16_t* RunUnit(char16_t* out, Rgb colour, const char16_t& unit) {
         if (options_.wave) {
             counter_ = counter_ == 4 ? 1 : counter_ + 1;
