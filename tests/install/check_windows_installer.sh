@@ -103,7 +103,7 @@ check_mode() {
     run "$dir/chromell.exe" >"$work/window.log" 2>&1 &
     local window_pid=$!
     timeout 60 xdotool search --sync --name '^Chromell$' >/dev/null ||
-      flaw "$mode: the installed chromell.exe showed no window 'Chromell'"
+      flaw "$mode: the installed chromell.exe showed no window 'Chromell': $(tail -n 5 "$work/window.log")"
     "$wineserver" -k
     wait "$window_pid" 2>/dev/null
     settle
